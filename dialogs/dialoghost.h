@@ -24,9 +24,9 @@ struct Message {
 
 struct SaveFileRequest {
     QString caption;
-    QString filter;         // "Dokument XML|*.xml|Database CSV|*.csv"
-    int filterIndex = 1;    // 1-based, as chosen by the user on return
-    QString fileName;       // proposed name; the chosen path on return
+    QString filter;      // "Dokument XML|*.xml|Database CSV|*.csv"
+    int filterIndex = 1; // 1-based, as chosen by the user on return
+    QString fileName;    // proposed name; the chosen path on return
     QString defaultExtension;
     QString directory;
     bool promptOverwrite = true;
@@ -36,6 +36,7 @@ class DialogHost {
 public:
     virtual ~DialogHost() = default;
     virtual Answer message(const Message& message) = 0;
+    // Shell "open" of a file or web address; true when the request was accepted.
     virtual bool openDocument(const QString& target, const QString& parameters) = 0;
     // Shows a modal window; returns QDialog::Accepted or QDialog::Rejected.
     virtual int exec(QDialog& dialog) = 0;
@@ -51,7 +52,11 @@ DialogHost& host();
 // Installs a host (not owned); nullptr restores the production host.
 void setHost(DialogHost* host);
 
-// The application title that an empty caption stands for.
+// The application title that an empty caption stands for: the title set at start-up, else the
+// application name.
 QString applicationTitle();
+void setApplicationTitle(const QString& title);
+// The caption itself, or the application title when it is empty.
+QString captionOrTitle(const QString& caption);
 
 } // namespace dialogs

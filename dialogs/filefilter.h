@@ -1,0 +1,12 @@
+#pragma once
+// File-type filters are written as "Name|*.ext|Name|*.ext" pairs; Qt's file dialog wants
+// "Name (*.ext)" entries.
+
+#include <QString>
+#include <QStringList>
+
+namespace dialogs {
+
+QStringList qtNameFilters(const QString& pipeFilter);
+
+} // namespace dialogs

@@ -1,0 +1,25 @@
+#pragma once
+// Text boxes accept only characters that Windows-1250 can hold, because the settings file and
+// the exports are written in that code page and must never lose a character.
+
+#include <QValidator>
+
+class QLineEdit;
+
+namespace dialogs {
+
+bool fitsWin1250(QChar c);
+bool fitsWin1250(const QString& text);
+
+// Refuses an edit (typed or pasted) that brings in a character outside Windows-1250, with a beep.
+class Win1250Validator : public QValidator {
+    Q_OBJECT
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+
+// Sets a Win1250Validator on the box (replacing any validator it had).
+void installWin1250Filter(QLineEdit* edit);
+
+} // namespace dialogs
