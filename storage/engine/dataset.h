@@ -1,0 +1,157 @@
+#pragma once
+// A scrollable, updatable row set over an SQL text on the connection.
+//
+// For a book query ("SELECT * FROM T [WHERE ...] ORDER BY Id") only the ordered ids are
+// kept; row contents are read on demand in pages with a bounded cache, so a book of a
+// million rows opens fast and uses little memory. Any other query is read whole and is
+// read-only.
+
+#include "storage/engine/connection.h"
+
+#include <QBitArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace engine {
+
+class Statement;
+
+class DataSet : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    using Row = QVector<QVariant>;
+    using Bookmark = qint64; // the row's Id (book query) or its index; -1 = none
+
+    explicit DataSet(Connection* connection, QObject* parent = nullptr);
+    ~DataSet() override;
+
+    void setCommandText(const QString& jetSql) { commandText_ = jetSql; }
+    const QString& commandText() const { return commandText_; }
+    bool open();
+    void close();
+    bool isActive() const { return state_ != State::Inactive; }
+    State state() const { return state_; }
+    bool isEditable() const { return !table_.isEmpty(); }
+    const QString& tableName() const { return table_; }
+    // Text of the last failure of open, post, delete or a move that had to store a row.
+    const QString& lastError() const { return lastError_; }
+
+    // Rows and position.
+    int recordCount() const;
+    int recNo() const; // 1-based; -1 while a new row is pending or when there are no rows
+    int currentIndex() const { return current_; } // 0-based index of the current stored row
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+
+    // Moves first end a pending row (stored when modified, else abandoned); false when that
+    // failed, and the cursor stays.
+    bool first();
+    bool last();
+    bool next();
+    bool prior();
+    bool moveTo(int recNo);
+    Bookmark bookmark() const;
+    bool gotoBookmark(Bookmark bookmark);
+
+    // Suspends change notifications; the last enable sends one full refresh.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return disabled_ > 0; }
+
+    // Fields.
+    const QVector<FieldInfo>& fields() const { return fields_; }
+    int fieldIndex(const QString& name) const; // letter case ignored, -1 when missing
+    QVariant value(const QString& field) const;
+    QVariant value(int field) const;
+    QVariant valueAt(int row, int field) const; // 0-based stored row (grid reads)
+    bool isNull(const QString& field) const;
+    QString text(const QString& field) const; // plain text form
+    double number(const QString& field) const;
+    // Assigns in edit or insert state; false (with lastError) otherwise or for an unknown field.
+    bool setValue(const QString& field, const QVariant& value);
+    bool isModified() const { return modified_; }
+
+    void setDisplayFormat(const QString& field, const QString& pattern);
+    void setEditFormat(const QString& field, const QString& pattern);
+    QString displayFormat(int field) const { return displayFormats_.value(field); }
+    QString editFormat(int field) const { return editFormats_.value(field); }
+    QString displayText(const QString& field) const;
+    QString displayTextAt(int row, int field) const; // row may be recordCount() while inserting
+    QString editText(const QString& field) const;
+
+    // Editing (book query only).
+    bool append();
+    bool edit();
+    bool post();
+    void cancel();
+    bool remove();
+    // Ends a pending row: store it when modified, abandon it otherwise.
+    bool checkBrowseMode();
+
+    // Hooks. beforePost may refuse (return false); the row then stays pending.
+    std::function<void(DataSet&)> afterInsert;
+    std::function<bool(DataSet&)> beforePost;
+    std::function<void(DataSet&)> afterPost;
+    std::function<void(DataSet&)> afterDelete;
+
+signals:
+    void stateChanged();       // browse/edit/insert/inactive changed (sent before dataChanged)
+    void dataChanged();        // moved, opened, a row changed: counters follow this
+    void reset();              // rows replaced wholesale (open, close, refresh)
+    void rowInserted(int row); // a pending new row appeared at the end (row = recordCount())
+    void rowRemoved(int row);
+    void rowUpdated(int row);
+    void currentChanged(int row); // current row index (recordCount() for a pending new row)
+    void fieldChanged(int field); // a field of the current row was assigned
+
+private:
+    struct Page {
+        QVector<Row> rows;
+    };
+
+    Connection* connection_;
+    QString commandText_;
+    QString table_;
+    QString lastError_;
+    State state_ = State::Inactive;
+    QVector<FieldInfo> fields_;
+    int idField_ = -1;
+    QVector<qint64> ids_;            // book query: ordered ids
+    QVector<Row> rows_;              // other queries: all rows
+    mutable QHash<int, Page> pages_; // book query: cached pages by page number
+    mutable QList<int> pageOrder_;   // least recently used first
+    mutable std::unique_ptr<Statement> pageStatement_;
+    int current_ = -1;
+    int beforeInsert_ = -1;
+    bool eof_ = true;
+    bool bof_ = true;
+    Row buffer_;
+    QBitArray assigned_;
+    bool modified_ = false;
+    int disabled_ = 0;
+    bool missedNotification_ = false;
+    QHash<int, QString> displayFormats_;
+    QHash<int, QString> editFormats_;
+
+    bool openBook(const QString& table, const QString& condition);
+    bool openWhole();
+    const Row& rowAt(int row) const;
+    void loadPage(int page) const;
+    void dropCache();
+    void setState(State state);
+    bool moveToIndex(int index);
+    void notifyMove();
+    bool fail(const QString& message);
+    bool insertRow();
+    bool updateRow();
+    bool readRow(qint64 id, Row& row);
+    QString formatValue(const QVariant& value, const QString& pattern) const;
+    template <typename Signal, typename... Args> void notify(Signal signal, Args... args);
+};
+
+} // namespace engine

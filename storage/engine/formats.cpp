@@ -1,0 +1,149 @@
+#include "storage/engine/formats.h"
+
+#include <QDateTime>
+#include <cmath>
+
+namespace engine {
+
+namespace {
+
+struct NumberPattern {
+    QString prefix;
+    QString suffix;
+    int minIntegerDigits = 0;
+    int minDecimals = 0;
+    int maxDecimals = 0;
+    bool grouping = false;
+};
+
+bool isPlaceholder(QChar c) {
+    return c == u'0' || c == u'#' || c == u',' || c == u'.';
+}
+
+NumberPattern parsePattern(const QString& pattern) {
+    NumberPattern parsed;
+    bool inNumber = false;
+    bool afterPoint = false;
+    bool numberDone = false;
+    QChar quote;
+    for (const QChar c : pattern) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            else
+                (numberDone || inNumber ? parsed.suffix : parsed.prefix) += c;
+            continue;
+        }
+        if (c == u'"' || c == u'\'') {
+            quote = c;
+            numberDone = numberDone || inNumber;
+            continue;
+        }
+        if (!numberDone && isPlaceholder(c)) {
+            inNumber = true;
+            if (c == u'.')
+                afterPoint = true;
+            else if (c == u',')
+                parsed.grouping = true;
+            else if (afterPoint) {
+                ++parsed.maxDecimals;
+                if (c == u'0')
+                    parsed.minDecimals = parsed.maxDecimals;
+            } else if (c == u'0') {
+                ++parsed.minIntegerDigits;
+            }
+            continue;
+        }
+        numberDone = numberDone || inNumber;
+        (numberDone ? parsed.suffix : parsed.prefix) += c;
+    }
+    return parsed;
+}
+
+QString groupDigits(const QString& digits, const QLocale& locale) {
+    QString grouped;
+    const int n = digits.size();
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            grouped += locale.groupSeparator();
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+} // namespace
+
+QString formatNumber(const QString& pattern, double value, const QLocale& locale) {
+    // Only the positive section of a pattern with sections is used.
+    const NumberPattern p = parsePattern(pattern.section(u';', 0, 0));
+    const double scale = std::pow(10.0, p.maxDecimals);
+    double rounded = std::round(std::fabs(value) * scale) / scale;
+    QString digits = QString::number(rounded, 'f', p.maxDecimals);
+    QString integerPart = digits.section(u'.', 0, 0);
+    QString decimals = digits.section(u'.', 1, 1);
+    while (decimals.size() > p.minDecimals && decimals.endsWith(u'0'))
+        decimals.chop(1);
+    if (integerPart == QLatin1String("0") && p.minIntegerDigits == 0)
+        integerPart.clear();
+    while (integerPart.size() < p.minIntegerDigits)
+        integerPart.prepend(u'0');
+    if (p.grouping)
+        integerPart = groupDigits(integerPart, locale);
+    QString number = integerPart;
+    if (!decimals.isEmpty())
+        number += locale.decimalPoint() + decimals;
+    if (number.isEmpty())
+        number = QStringLiteral("0");
+    const bool negative = value < 0 && rounded != 0;
+    return p.prefix + (negative ? locale.negativeSign() : QString()) + number + p.suffix;
+}
+
+QString formatDate(const QString& pattern, const QDateTime& value) {
+    // Delphi-style letters to Qt's: m is the month (n the minute), quoted parts stay literal.
+    QString qtPattern;
+    bool afterHour = false;
+    for (int i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        const QChar lower = c.toLower();
+        if (lower == u'm') {
+            qtPattern += afterHour ? u'm' : u'M';
+        } else if (lower == u'n') {
+            qtPattern += u'm';
+        } else if (lower == u'd' || lower == u'y' || lower == u's') {
+            qtPattern += lower;
+            afterHour = afterHour && lower == u's';
+        } else if (lower == u'h') {
+            qtPattern += u'H';
+            afterHour = true;
+        } else if (c == u'"') {
+            qtPattern += u'\'';
+        } else if (c.isLetter()) {
+            qtPattern += u'\'' + QString(c) + u'\'';
+        } else {
+            qtPattern += c;
+        }
+    }
+    return QLocale::c().toString(value, qtPattern);
+}
+
+QString plainText(const QVariant& value) {
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(value.toDouble(), 'g', 15).replace(u'.', u',');
+    case QMetaType::QDate:
+        return value.toDate().toString(QStringLiteral("d.M.yyyy"));
+    case QMetaType::QDateTime: {
+        const QDateTime stamp = value.toDateTime();
+        if (stamp.time() == QTime(0, 0))
+            return stamp.date().toString(QStringLiteral("d.M.yyyy"));
+        return stamp.toString(QStringLiteral("d.M.yyyy H:mm:ss"));
+    }
+    default:
+        return value.toString();
+    }
+}
+
+} // namespace engine
