@@ -1,0 +1,34 @@
+#include "app/thlavni.h"
+#include "dialogs/czechtranslations.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace {
+
+// The executable's directory, or the one given with --dir (installed use, tests).
+QString programDir(const QApplication& application) {
+    QCommandLineParser parser;
+    const QCommandLineOption dirOption(QStringLiteral("dir"),
+                                       QStringLiteral("Složka s databází a nastavením."),
+                                       QStringLiteral("DIR"));
+    parser.addOption(dirOption);
+    parser.process(application);
+    const QString dir = parser.isSet(dirOption) ? QDir(parser.value(dirOption)).absolutePath()
+                                                : QCoreApplication::applicationDirPath();
+    return QDir::toNativeSeparators(QDir(dir).absolutePath() + u'/');
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString());
+    dialogs::installCzechTranslations(application);
+    THlavni window(programDir(application));
+    if (!window.started())
+        return 1;
+    window.show();
+    return application.exec();
+}
