@@ -131,21 +131,21 @@ QWidget* THlavni::buildStatusLine() {
         l->setObjectName(QString::fromLatin1(name));
         return l;
     };
-    La_Pocitadlo = label("La_Pocitadlo", QStringLiteral("0 z 0"));
-    La_Rezim = label("La_Rezim", QString());
-    La_TypProstredi = label("La_TypProstredi", QString());
-    La_TypProstredi->setStyleSheet(QStringLiteral("font-weight: bold; color: navy;"));
-    layout->addWidget(La_Pocitadlo);
-    layout->addWidget(La_Rezim);
-    layout->addWidget(La_TypProstredi);
+    labels_.La_Pocitadlo = label("La_Pocitadlo", QStringLiteral("0 z 0"));
+    labels_.La_Rezim = label("La_Rezim", QString());
+    labels_.La_TypProstredi = label("La_TypProstredi", QString());
+    labels_.La_TypProstredi->setStyleSheet(QStringLiteral("font-weight: bold; color: navy;"));
+    layout->addWidget(labels_.La_Pocitadlo);
+    layout->addWidget(labels_.La_Rezim);
+    layout->addWidget(labels_.La_TypProstredi);
     layout->addStretch(1);
     const struct {
         const char* name;
         const char* caption;
         QLabel** target;
-    } sums[] = {{"La_ZakladCelkem", "Základ celkem:", &La_ZakladCelkem},
-                {"La_DPHCelkem", "DPH celkem:", &La_DPHCelkem},
-                {"La_CelkemCelkem", "Základ + DPH celkem:", &La_CelkemCelkem}};
+    } sums[] = {{"La_ZakladCelkem", "Základ celkem:", &labels_.La_ZakladCelkem},
+                {"La_DPHCelkem", "DPH celkem:", &labels_.La_DPHCelkem},
+                {"La_CelkemCelkem", "Základ + DPH celkem:", &labels_.La_CelkemCelkem}};
     for (const auto& sum : sums) {
         auto* box = new QVBoxLayout;
         box->setSpacing(0);
@@ -186,16 +186,18 @@ void THlavni::startUp() {
         placeWindow(ini);
     }
     setWindowTitle(captionFor(state_.settings.NazevSubjektu));
-    La_TypProstredi->setText(state_.activeBook.info().statusName);
+    labels_.La_TypProstredi->setText(state_.activeBook.info().statusName);
     if (!bootstrapDatabase(state_.connection, state_.ProgramDir))
         return;
     Panel_Filtr->hide();
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    state_.BookCondition.clear();
     wireCommands();
+    state_.BookCondition.clear();
+    // Steps that open the book, lay out its columns, sum it and build the print menu follow.
     started_ = true;
 }
 
+// Creates the subsystems' controllers; each connects and enables the actions it owns.
 void THlavni::wireCommands() {
     actions_.Akce_KonecProgramu->setEnabled(true);
     connect(actions_.Akce_KonecProgramu, &QAction::triggered, this, &QWidget::close);

@@ -2,6 +2,7 @@
 // The main window: owns the shared state and the widgets, runs the start-up sequence and the
 // close handling, and wires the subsystems' commands to its menus and buttons.
 
+#include "browse/browsecontroller.h"
 #include "browse/mainactions.h"
 #include "storage/appstate.h"
 
@@ -12,6 +13,10 @@ class QMenu;
 class QTableView;
 class QToolButton;
 class IniFile;
+class EditingController;
+class FindController;
+class ExportController;
+class ReportsController;
 
 class THlavni : public QMainWindow {
     Q_OBJECT
@@ -50,12 +55,14 @@ private:
     QWidget* Panel_Filtr = nullptr;
     QTableView* DBGrid1 = nullptr;
     QToolButton* Tl_Tisk = nullptr;
-    QLabel* La_Pocitadlo = nullptr;
-    QLabel* La_Rezim = nullptr;
-    QLabel* La_TypProstredi = nullptr;
-    QLabel* La_ZakladCelkem = nullptr;
-    QLabel* La_DPHCelkem = nullptr;
-    QLabel* La_CelkemCelkem = nullptr;
+    StatusLabels labels_;
+
+    // The subsystems' commands, created once the database is ready.
+    BrowseController* browse_ = nullptr;
+    EditingController* editing_ = nullptr;
+    FindController* find_ = nullptr;
+    ExportController* export_ = nullptr;
+    ReportsController* reports_ = nullptr;
 
     void buildMenus();
     QWidget* buildToolBar();
