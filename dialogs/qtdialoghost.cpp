@@ -3,6 +3,7 @@
 #include "dialogs/filefilter.h"
 #include "dialogs/win1250validator.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
+#include <utility>
 
 namespace dialogs {
 
@@ -39,6 +41,19 @@ QMessageBox::StandardButtons buttonsOf(const Message& message) {
     if (message.questionKind >= 3)
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     return QMessageBox::Yes | QMessageBox::No;
+}
+
+// Fixed Czech captions as the platform's own boxes have them, whatever Qt's translation says.
+void setButtonTexts(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+        {QMessageBox::Yes, "&Ano"},
+        {QMessageBox::No, "&Ne"},
+        {QMessageBox::Cancel, "Storno"},
+        {QMessageBox::Ok, "OK"}};
+    for (const auto& [which, text] : texts) {
+        if (QAbstractButton* button = box.button(which))
+            button->setText(QString::fromUtf8(text));
+    }
 }
 
 Answer answerOf(int button) {
@@ -69,6 +84,7 @@ Answer QtDialogHost::message(const Message& message) {
                     QApplication::activeWindow());
     // Questions preselect No, so Enter never confirms by accident.
     box.setDefaultButton(message.kind == MessageKind::Question ? QMessageBox::No : QMessageBox::Ok);
+    setButtonTexts(box);
     return answerOf(box.exec());
 }
 

@@ -1,4 +1,4 @@
-#include "scriptedhost.h"
+#include "support/scriptedhost.h"
 
 #include <QAbstractButton>
 #include <QDialog>
