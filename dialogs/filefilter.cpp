@@ -1,5 +1,7 @@
 #include "dialogs/filefilter.h"
 
+#include <QRegularExpression>
+
 namespace dialogs {
 
 QStringList qtNameFilters(const QString& pipeFilter) {
@@ -11,6 +13,11 @@ QStringList qtNameFilters(const QString& pipeFilter) {
         filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
     }
     return filters;
+}
+
+QString filterExtension(const QString& qtNameFilter) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.(\\w+)[ )]"));
+    return firstPattern.match(qtNameFilter).captured(1);
 }
 
 } // namespace dialogs

@@ -8,5 +8,7 @@
 namespace dialogs {
 
 QStringList qtNameFilters(const QString& pipeFilter);
+// "xml" for "Dokument XML (*.xml)"; empty when the first pattern names no single extension.
+QString filterExtension(const QString& qtNameFilter);
 
 } // namespace dialogs

@@ -109,6 +109,12 @@ bool QtDialogHost::saveFile(SaveFileRequest& request) {
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     dialog.setDefaultSuffix(request.defaultExtension);
+    // A name typed without extension gets the one of the file type chosen, not always the first.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        const QString extension = filterExtension(f);
+        if (!extension.isEmpty())
+            dialog.setDefaultSuffix(extension);
+    });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);

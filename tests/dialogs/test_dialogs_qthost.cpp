@@ -1,11 +1,16 @@
 #include "dialogs/czechtranslations.h"
 #include "dialogs/filefilter.h"
 #include "dialogs/qtdialoghost.h"
+#include "dialogs/win1250validator.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -24,6 +29,11 @@ private slots:
     void messageBox();
     void nameFilters_data();
     void nameFilters();
+    void filterExtension_data();
+    void filterExtension();
+    void saveFile_data();
+    void saveFile();
+    void inputTextFiltersItsBox();
 };
 
 void QtHostTest::initTestCase() {
@@ -126,6 +136,95 @@ void QtHostTest::nameFilters() {
     QFETCH(QString, pipeFilter);
     QFETCH(QStringList, expected);
     QCOMPARE(qtNameFilters(pipeFilter), expected);
+}
+
+void QtHostTest::filterExtension_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("xml") << "Dokument XML (*.xml)"
+                         << "xml";
+    QTest::newRow("first of several") << "Šablony (*.fr3 *.xml)"
+                                      << "fr3";
+    QTest::newRow("any file") << "Vše (*.*)"
+                              << "";
+    QTest::newRow("no pattern") << "Vše"
+                                << "";
+}
+
+void QtHostTest::filterExtension() {
+    QFETCH(QString, filter);
+    QFETCH(QString, extension);
+    QCOMPARE(dialogs::filterExtension(filter), extension);
+}
+
+void QtHostTest::saveFile_data() {
+    QTest::addColumn<int>("chosenFilter"); // 1-based
+    QTest::addColumn<QString>("typedName");
+    QTest::addColumn<QString>("expectedName");
+    QTest::newRow("XML, no extension typed") << 1 << "vystup"
+                                             << "vystup.xml";
+    QTest::newRow("CSV, no extension typed") << 2 << "vystup"
+                                             << "vystup.csv";
+    QTest::newRow("CSV, extension typed") << 2 << "vystup.txt"
+                                          << "vystup.txt";
+}
+
+// The file dialog proposes the name and the first filter, and reports the chosen filter.
+void QtHostTest::saveFile() {
+    QFETCH(int, chosenFilter);
+    QFETCH(QString, typedName);
+    QFETCH(QString, expectedName);
+    QTemporaryDir directory;
+    QString proposedName;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr;
+        auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!types || !name) {
+            if (dialog)
+                dialog->reject();
+            return;
+        }
+        proposedName = name->text();
+        types->setCurrentIndex(chosenFilter - 1);
+        // As a user choice does.
+        emit types->activated(chosenFilter - 1);
+        emit types->textActivated(types->currentText());
+        name->setText(typedName);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    SaveFileRequest request;
+    request.filter = "Dokument XML|*.xml|Database CSV|*.csv";
+    request.fileName = "FakturyDosle_20240315";
+    request.defaultExtension = "xml";
+    request.directory = directory.path();
+    QtDialogHost host;
+    QVERIFY(host.saveFile(request));
+    QCOMPARE(proposedName, QString("FakturyDosle_20240315"));
+    QCOMPARE(request.filterIndex, chosenFilter);
+    QCOMPARE(request.fileName, directory.filePath(expectedName));
+}
+
+void QtHostTest::inputTextFiltersItsBox() {
+    bool filtered = false;
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* edit = dialog ? dialog->findChild<QLineEdit*>() : nullptr;
+        if (edit) {
+            filtered = qobject_cast<const Win1250Validator*>(edit->validator()) != nullptr;
+            offered = edit->text();
+            edit->setText("Nová šablona");
+        }
+        if (dialog)
+            dialog->accept();
+    });
+    QtDialogHost host;
+    QString value = "Sestava";
+    QVERIFY(host.inputText("", "Název:", value));
+    QVERIFY(filtered);
+    QCOMPARE(offered, QString("Sestava"));
+    QCOMPARE(value, QString("Nová šablona"));
 }
 
 QTEST_MAIN(QtHostTest)
