@@ -1,0 +1,85 @@
+#include "orvex/bandorder.h"
+
+#include <algorithm>
+
+namespace orvex {
+
+namespace {
+
+QString unattachedWarning(const Band& band) {
+    return QStringLiteral("Pás „%1“ nepatří k žádnému datovému pásu a nebude vytištěn.")
+        .arg(band.name);
+}
+
+void setSingle(int& slot, int index, const Page& page, QStringList& warnings) {
+    if (slot < 0)
+        slot = index;
+    else
+        warnings << QStringLiteral("Pás „%1“ je na stránce podruhé a nebude vytištěn.")
+                        .arg(page.bands[index].name);
+}
+
+} // namespace
+
+void attachBands(Page& page, QStringList& warnings) {
+    std::stable_sort(page.bands.begin(), page.bands.end(),
+                     [](const Band& a, const Band& b) { return a.top < b.top; });
+    int pendingHeader = -1;
+    QVector<int> pendingGroups;
+    int nextFooterLevel = -1;
+    for (int i = 0; i < page.bands.size(); ++i) {
+        DataSection* last = page.sections.isEmpty() ? nullptr : &page.sections.last();
+        switch (page.bands[i].kind) {
+        case BandKind::ReportTitle:
+            setSingle(page.title, i, page, warnings);
+            break;
+        case BandKind::PageHeader:
+            setSingle(page.pageHeader, i, page, warnings);
+            break;
+        case BandKind::PageFooter:
+            setSingle(page.pageFooter, i, page, warnings);
+            break;
+        case BandKind::ReportSummary:
+            setSingle(page.summary, i, page, warnings);
+            break;
+        case BandKind::Header:
+            if (pendingHeader >= 0)
+                warnings << unattachedWarning(page.bands[pendingHeader]);
+            pendingHeader = i;
+            break;
+        case BandKind::GroupHeader:
+            pendingGroups << i;
+            break;
+        case BandKind::MasterData: {
+            DataSection section;
+            section.header = pendingHeader;
+            section.master = i;
+            for (int header : pendingGroups)
+                section.groups << GroupLevel{header, -1};
+            page.sections << section;
+            nextFooterLevel = section.groups.size() - 1;
+            pendingHeader = -1;
+            pendingGroups.clear();
+            break;
+        }
+        case BandKind::GroupFooter:
+            if (last && nextFooterLevel >= 0)
+                last->groups[nextFooterLevel--].footer = i;
+            else
+                warnings << unattachedWarning(page.bands[i]);
+            break;
+        case BandKind::Footer:
+            if (last && last->footer < 0)
+                last->footer = i;
+            else
+                warnings << unattachedWarning(page.bands[i]);
+            break;
+        }
+    }
+    if (pendingHeader >= 0)
+        warnings << unattachedWarning(page.bands[pendingHeader]);
+    for (int header : pendingGroups)
+        warnings << unattachedWarning(page.bands[header]);
+}
+
+} // namespace orvex

@@ -1,0 +1,25 @@
+#pragma once
+// Lays a template out over its rows into prepared pages: bands in their order, page breaks
+// that keep the page footer's space free, headers repeated on new pages, groups, aggregates
+// and page numbers (TotalPages# is filled in once the last page is known).
+
+#include "orvex/datatable.h"
+#include "orvex/prepared.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <memory>
+
+namespace orvex {
+
+struct LayoutInput {
+    std::shared_ptr<const Report> report;
+    std::shared_ptr<const DataTable> data;
+    QHash<QString, QString> parameters;
+    QDateTime now = QDateTime::currentDateTime();
+};
+
+// Needs a QGuiApplication: texts are measured with the installed fonts.
+PreparedReport layoutReport(const LayoutInput& input);
+
+} // namespace orvex

@@ -1,0 +1,78 @@
+#include "orvex/orvex.h"
+
+#include "orvex/previewwindow.h"
+#include "orvex/reportjob.h"
+#include "orvex/reportoutput.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+const char* const versionLabel = "1.1.0";
+
+struct Rows {
+    std::shared_ptr<const orvex::DataTable> data;
+    QString error;
+};
+
+Rows queryRows(engine::Connection* connection, const QString& sql) {
+    auto data = std::make_shared<orvex::DataTable>();
+    Rows rows;
+    if (orvex::readRows(connection, sql, *data, &rows.error))
+        rows.data = data;
+    return rows;
+}
+
+} // namespace
+
+void SestavaADO(QApplication* application, const QString& templatePath, const QString& parameters,
+                const QString& sql, int /*reserved*/, engine::Connection* connection) {
+    QWidget* parent = application ? application->activeWindow() : nullptr;
+    const QString caption = QStringLiteral("Sestava");
+    const Rows rows = queryRows(connection, sql);
+    if (!rows.data) {
+        QMessageBox::critical(parent, caption, rows.error);
+        return;
+    }
+    orvex::PreparedJob job = orvex::prepareReport(templatePath, parameters, rows.data);
+    if (!job.ok) {
+        QMessageBox::critical(parent, caption, job.error);
+        return;
+    }
+    QString title = job.report.report->name.trimmed();
+    if (title.isEmpty())
+        title = QFileInfo(templatePath).completeBaseName();
+    orvex::PreviewWindow preview(std::move(job.report), title, parent);
+    preview.exec();
+}
+
+void OznaceniVerzeDLL(QString* label) {
+    if (label)
+        *label = QString::fromLatin1(versionLabel);
+}
+
+namespace orvex {
+
+RenderResult renderReportToPdf(const QString& templatePath, const QString& parameters,
+                               const QString& sql, engine::Connection* connection,
+                               const QString& pdfPath) {
+    RenderResult result;
+    const Rows rows = queryRows(connection, sql);
+    if (!rows.data) {
+        result.error = rows.error;
+        return result;
+    }
+    const PreparedJob job = prepareReport(templatePath, parameters, rows.data);
+    if (!job.ok) {
+        result.error = job.error;
+        return result;
+    }
+    result.warnings = job.report.warnings;
+    result.pageCount = job.report.pages.size();
+    result.ok = writePdf(job.report, pdfPath, &result.error);
+    return result;
+}
+
+} // namespace orvex

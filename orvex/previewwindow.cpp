@@ -1,0 +1,145 @@
+#include "orvex/previewwindow.h"
+
+#include "orvex/reportoutput.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace orvex {
+
+namespace {
+
+const double zoomSteps[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0};
+
+} // namespace
+
+PreviewWindow::PreviewWindow(PreparedReport report, const QString& title, QWidget* parent)
+    : QDialog(parent), report_(std::move(report)), title_(title) {
+    setWindowTitle(QStringLiteral("Náhled sestavy – %1").arg(title));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    buildToolBar(layout);
+    scroll_ = new QScrollArea(this);
+    scroll_->setAlignment(Qt::AlignHCenter);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    pageImage_ = new QLabel;
+    scroll_->setWidget(pageImage_);
+    layout->addWidget(scroll_, 1);
+    buildWarnings(layout);
+    new QShortcut(QKeySequence::MoveToNextPage, this, [this] { showPage(page_ + 1); });
+    new QShortcut(QKeySequence::MoveToPreviousPage, this, [this] { showPage(page_ - 1); });
+    resize(900, 1000);
+    render();
+}
+
+void PreviewWindow::buildToolBar(QLayout* layout) {
+    auto* bar = new QToolBar(this);
+    bar->addAction(QStringLiteral("Tisk..."), this, &PreviewWindow::print)
+        ->setShortcut(QKeySequence::Print);
+    bar->addAction(QStringLiteral("Uložit jako PDF..."), this, &PreviewWindow::savePdf)
+        ->setShortcut(QKeySequence::Save);
+    bar->addSeparator();
+    bar->addAction(QStringLiteral("|<"), this, [this] { showPage(1); })
+        ->setToolTip(QStringLiteral("První strana"));
+    bar->addAction(QStringLiteral("<"), this, [this] { showPage(page_ - 1); })
+        ->setToolTip(QStringLiteral("Předchozí strana"));
+    pageBox_ = new QSpinBox(bar);
+    pageBox_->setRange(1, qMax(1, int(report_.pages.size())));
+    pageBox_->setToolTip(QStringLiteral("Strana"));
+    connect(pageBox_, &QSpinBox::valueChanged, this, &PreviewWindow::showPage);
+    bar->addWidget(pageBox_);
+    bar->addWidget(new QLabel(QStringLiteral(" z %1 ").arg(report_.pages.size()), bar));
+    bar->addAction(QStringLiteral(">"), this, [this] { showPage(page_ + 1); })
+        ->setToolTip(QStringLiteral("Další strana"));
+    bar->addAction(QStringLiteral(">|"), this, [this] { showPage(report_.pages.size()); })
+        ->setToolTip(QStringLiteral("Poslední strana"));
+    bar->addSeparator();
+    zoomBox_ = new QComboBox(bar);
+    zoomBox_->setToolTip(QStringLiteral("Lupa"));
+    for (double step : zoomSteps)
+        zoomBox_->addItem(QStringLiteral("%1 %").arg(qRound(step * 100)), step);
+    zoomBox_->setCurrentIndex(2);
+    connect(zoomBox_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setZoom(zoomBox_->itemData(index).toDouble()); });
+    bar->addWidget(zoomBox_);
+    bar->addSeparator();
+    bar->addAction(QStringLiteral("Zavřít"), this, &QDialog::accept);
+    layout->addWidget(bar);
+}
+
+void PreviewWindow::buildWarnings(QLayout* layout) {
+    if (report_.warnings.isEmpty())
+        return;
+    layout->addWidget(new QLabel(QStringLiteral("  Upozornění k předloze:"), this));
+    auto* list = new QListWidget(this);
+    list->addItems(report_.warnings);
+    list->setMaximumHeight(110);
+    layout->addWidget(list);
+}
+
+void PreviewWindow::showPage(int page) {
+    const int clamped = qBound(1, page, qMax(1, int(report_.pages.size())));
+    if (clamped == page_ && pageImage_->pixmap().isNull() == false)
+        return;
+    page_ = clamped;
+    render();
+}
+
+void PreviewWindow::setZoom(double zoom) {
+    zoom_ = qBound(0.25, zoom, 4.0);
+    render();
+}
+
+void PreviewWindow::render() {
+    if (report_.pages.isEmpty())
+        return;
+    const qreal ratio = devicePixelRatioF();
+    QImage image = renderPageImage(report_.pages[page_ - 1], zoom_ * ratio);
+    image.setDevicePixelRatio(ratio);
+    pageImage_->setPixmap(QPixmap::fromImage(image));
+    pageImage_->resize(pageImage_->sizeHint());
+    const QSignalBlocker blocker(pageBox_);
+    pageBox_->setValue(page_);
+}
+
+void PreviewWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title_);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Tisk sestavy"));
+    dialog.setMinMax(1, report_.pages.size());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    if (!printReport(report_, printer, range ? printer.fromPage() : 0,
+                     range ? printer.toPage() : 0))
+        QMessageBox::critical(this, QStringLiteral("Tisk sestavy"),
+                              QStringLiteral("Sestavu se nepodařilo vytisknout."));
+}
+
+void PreviewWindow::savePdf() {
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Uložit sestavu jako PDF"),
+                                     QString(title_).replace(u'/', u'-') + QStringLiteral(".pdf"),
+                                     QStringLiteral("Dokument PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    QString error;
+    if (!writePdf(report_, path, &error))
+        QMessageBox::critical(this, QStringLiteral("Uložit jako PDF"), error);
+}
+
+} // namespace orvex

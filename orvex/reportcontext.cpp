@@ -1,0 +1,88 @@
+#include "orvex/reportcontext.h"
+
+namespace orvex {
+
+ReportContext::ReportContext(const DataTable& data, const QHash<QString, QString>& parameters,
+                             const QVector<Variable>& variables, const QDateTime& now)
+    : data_(data), now_(now) {
+    for (auto it = parameters.begin(); it != parameters.end(); ++it)
+        parameters_.insert(it.key().toLower(), it.value());
+    for (const Variable& v : variables)
+        variables_.insert(v.name.toLower(), v.expression);
+}
+
+void ReportContext::registerDataBand(const QString& name, const QVector<int>* order) {
+    dataBands_.insert(name.toLower(), order);
+}
+
+QVariant ReportContext::field(const QString&, const QString& name, bool& ok) {
+    // A report has one data set, the rows of its SQL text, whatever name the template uses.
+    const int column = data_.fieldIndex(name);
+    ok = column >= 0;
+    if (!ok || !state.order || state.position < 0 || state.position >= state.order->size())
+        return {};
+    const int row = state.order->at(state.position);
+    return row < data_.rows.size() ? data_.rows[row].value(column) : QVariant();
+}
+
+bool ReportContext::systemVariable(const QString& lowerName, QVariant& value) const {
+    if (lowerName == QLatin1String("page#") || lowerName == QLatin1String("page"))
+        value = qint64(state.page);
+    else if (lowerName == QLatin1String("totalpages#") || lowerName == QLatin1String("totalpages"))
+        value = qint64(totalPages);
+    else if (lowerName == QLatin1String("line#") || lowerName == QLatin1String("line"))
+        value = qint64(state.line);
+    else if (lowerName == QLatin1String("date"))
+        value = now_.date();
+    else if (lowerName == QLatin1String("time"))
+        value = now_.time();
+    else
+        return false;
+    return true;
+}
+
+bool ReportContext::variable(const QString& name, QVariant& value) {
+    const QString key = name.toLower();
+    if (parameters_.contains(key)) {
+        value = parameters_.value(key);
+        return true;
+    }
+    if (systemVariable(key, value))
+        return true;
+    if (!variables_.contains(key) || evaluating_.contains(key))
+        return false;
+    const QString expression = variables_.value(key);
+    const ParsedExpression parsed = parseExpression(expression);
+    if (!parsed.root) {
+        value = expression; // not an expression: the text itself
+        return true;
+    }
+    evaluating_ << key;
+    QString error;
+    value = evaluate(*parsed.root, *this, &error);
+    evaluating_.removeLast();
+    return error.isEmpty();
+}
+
+int ReportContext::beginAggregate(const QString& dataBand) {
+    saved_ << state;
+    const QVector<int>* named = dataBands_.value(dataBand.toLower());
+    if (named && named != state.order) {
+        state.order = named;
+        state.scope = RowSpan{0, int(named->size())};
+    }
+    if (!state.order)
+        return 0;
+    return qMax(0, state.scope.to - state.scope.from);
+}
+
+void ReportContext::aggregateRow(int index) {
+    state.position = state.scope.from + index;
+}
+
+void ReportContext::endAggregate() {
+    if (!saved_.isEmpty())
+        state = saved_.takeLast();
+}
+
+} // namespace orvex

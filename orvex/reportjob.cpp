@@ -1,0 +1,56 @@
+#include "orvex/reportjob.h"
+
+#include "orvex/layoutengine.h"
+#include "orvex/reportparameters.h"
+#include "orvex/templateparser.h"
+#include "storage/engine/connection.h"
+
+#include <QFile>
+
+namespace orvex {
+
+PreparedJob prepareReport(const QString& templatePath, const QString& parameters,
+                          std::shared_ptr<const DataTable> data, const QDateTime& now) {
+    PreparedJob job;
+    QFile file(templatePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        job.error = QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2")
+                        .arg(templatePath, file.errorString());
+        return job;
+    }
+    ParseResult parsed = parseTemplate(file.readAll());
+    if (!parsed.ok) {
+        job.error = QStringLiteral("Předlohu sestavy „%1“ nelze přečíst: %2")
+                        .arg(templatePath, parsed.error);
+        return job;
+    }
+    LayoutInput input;
+    input.report = std::make_shared<const Report>(std::move(parsed.report));
+    input.data = std::move(data);
+    input.parameters = parseParameters(parameters);
+    input.now = now;
+    job.report = layoutReport(input);
+    job.report.warnings = parsed.warnings + job.report.warnings;
+    job.ok = true;
+    return job;
+}
+
+bool readRows(engine::Connection* connection, const QString& sql, DataTable& data, QString* error) {
+    if (!connection) {
+        *error = QStringLiteral("Sestava nemá připojení k databázi.");
+        return false;
+    }
+    engine::QueryResult result;
+    QString engineError;
+    if (!connection->select(sql, result, &engineError)) {
+        *error = QStringLiteral("Data sestavy nelze načíst: %1").arg(engineError);
+        return false;
+    }
+    data.fieldNames.clear();
+    for (const engine::FieldInfo& field : result.fields)
+        data.fieldNames << field.name;
+    data.rows = std::move(result.rows);
+    return true;
+}
+
+} // namespace orvex

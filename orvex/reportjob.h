@@ -1,0 +1,31 @@
+#pragma once
+// One report run up to its prepared pages: template file, parameters, rows.
+
+#include "orvex/datatable.h"
+#include "orvex/orvexglobal.h"
+#include "orvex/prepared.h"
+
+#include <QDateTime>
+#include <memory>
+
+namespace engine {
+class Connection;
+}
+
+namespace orvex {
+
+struct PreparedJob {
+    bool ok = false;
+    QString error; // Czech, naming the file or the failed query
+    PreparedReport report;
+};
+
+ORVEX_EXPORT PreparedJob prepareReport(const QString& templatePath, const QString& parameters,
+                                       std::shared_ptr<const DataTable> data,
+                                       const QDateTime& now = QDateTime::currentDateTime());
+
+// Reads all rows of the SQL text; *error gets the engine's message.
+ORVEX_EXPORT bool readRows(engine::Connection* connection, const QString& sql, DataTable& data,
+                           QString* error);
+
+} // namespace orvex

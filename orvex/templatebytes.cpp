@@ -1,0 +1,118 @@
+#include "orvex/templatebytes.h"
+
+#include <QRegularExpression>
+
+namespace orvex {
+
+namespace {
+
+const char16_t windows1250High[128] = {
+    0x20AC, 0xFFFD, 0x201A, 0xFFFD, 0x201E, 0x2026, 0x2020, 0x2021, 0xFFFD, 0x2030, 0x0160, 0x2039,
+    0x015A, 0x0164, 0x017D, 0x0179, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0xFFFD, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141,
+    0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB,
+    0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3,
+    0x00D4, 0x0150, 0x00D6, 0x00D7, 0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB,
+    0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
+
+QChar windows1250Char(unsigned char byte) {
+    return byte < 0x80 ? QChar(byte) : QChar(windows1250High[byte - 0x80]);
+}
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the valid UTF-8 sequence starting at i, 0 when the bytes there are not one.
+int validUtf8Length(const QByteArray& bytes, int i) {
+    const auto at = [&](int k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = at(i);
+    int length = 0;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    else
+        return 0;
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k)
+        if (!isContinuation(at(i + k)))
+            return 0;
+    const unsigned char second = at(i + 1);
+    // Overlong forms, surrogates and code points above U+10FFFF.
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+        return 0;
+    return length;
+}
+
+QString declaredEncoding(const QByteArray& raw) {
+    static const QRegularExpression declaration(
+        QStringLiteral(R"(^\s*<\?xml[^>]*encoding\s*=\s*["']([^"']+)["'])"));
+    const auto match = declaration.match(QString::fromLatin1(raw.left(200)));
+    return match.hasMatch() ? match.captured(1).toLower() : QString();
+}
+
+QString withDeclaredUtf8(QString text) {
+    static const QRegularExpression encoding(QStringLiteral(R"(encoding\s*=\s*["'][^"']*["'])"));
+    const int end = text.indexOf(QStringLiteral("?>"));
+    if (text.trimmed().startsWith(QStringLiteral("<?xml")) && end > 0) {
+        QString head = text.left(end);
+        head.replace(encoding, QStringLiteral("encoding=\"utf-8\""));
+        text = head + text.mid(end);
+    }
+    return text;
+}
+
+} // namespace
+
+QString decodeWindows1250(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes)
+        text += windows1250Char(static_cast<unsigned char>(byte));
+    return text;
+}
+
+RepairedTemplate repairTemplateBytes(const QByteArray& raw) {
+    RepairedTemplate result;
+    QString text;
+    const QString encoding = declaredEncoding(raw);
+    if (encoding == QLatin1String("windows-1250") || encoding == QLatin1String("cp1250")) {
+        text = decodeWindows1250(raw);
+    } else {
+        text.reserve(raw.size());
+        int i = raw.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        while (i < raw.size()) {
+            const int length = validUtf8Length(raw, i);
+            if (length > 0) {
+                text += QString::fromUtf8(raw.constData() + i, length);
+                i += length;
+            } else {
+                text += windows1250Char(static_cast<unsigned char>(raw[i]));
+                result.decodedWindows1250 = true;
+                ++i;
+            }
+        }
+    }
+    // An "&" that starts no entity or character reference is a literal ampersand.
+    static const QRegularExpression bareAmpersand(
+        QStringLiteral("&(?!(?:[A-Za-z_][A-Za-z0-9._-]*|#[0-9]+|#x[0-9A-Fa-f]+);)"));
+    if (text.contains(bareAmpersand)) {
+        text.replace(bareAmpersand, QStringLiteral("&amp;"));
+        result.escapedAmpersands = true;
+    }
+    result.utf8 = withDeclaredUtf8(text).toUtf8();
+    return result;
+}
+
+} // namespace orvex

@@ -1,0 +1,21 @@
+#pragma once
+// Turns the bytes of a template file into well-formed UTF-8 for the XML reader. Files that
+// declare utf-8 but hold Windows-1250 bytes are common (older designers and the program's own
+// new-template skeleton write them), and a bare "&" in a report name is common too.
+
+#include <QByteArray>
+#include <QString>
+
+namespace orvex {
+
+QString decodeWindows1250(const QByteArray& bytes);
+
+struct RepairedTemplate {
+    QByteArray utf8;
+    bool decodedWindows1250 = false; // some byte runs were not UTF-8
+    bool escapedAmpersands = false;
+};
+
+RepairedTemplate repairTemplateBytes(const QByteArray& raw);
+
+} // namespace orvex

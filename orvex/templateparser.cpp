@@ -1,0 +1,307 @@
+#include "orvex/templateparser.h"
+
+#include "orvex/attributes.h"
+#include "orvex/bandorder.h"
+#include "orvex/templatebytes.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+namespace orvex {
+
+namespace {
+
+using Attributes = QHash<QString, QString>; // names in lower case
+
+Attributes readAttributes(const QXmlStreamReader& xml) {
+    Attributes attributes;
+    for (const QXmlStreamAttribute& a : xml.attributes())
+        attributes.insert(a.name().toString().toLower(), a.value().toString());
+    return attributes;
+}
+
+const QHash<QString, BandKind>& bandKinds() {
+    static const QHash<QString, BandKind> kinds = {
+        {QStringLiteral("TfrxReportTitle"), BandKind::ReportTitle},
+        {QStringLiteral("TfrxPageHeader"), BandKind::PageHeader},
+        {QStringLiteral("TfrxHeader"), BandKind::Header},
+        {QStringLiteral("TfrxGroupHeader"), BandKind::GroupHeader},
+        {QStringLiteral("TfrxMasterData"), BandKind::MasterData},
+        {QStringLiteral("TfrxGroupFooter"), BandKind::GroupFooter},
+        {QStringLiteral("TfrxFooter"), BandKind::Footer},
+        {QStringLiteral("TfrxPageFooter"), BandKind::PageFooter},
+        {QStringLiteral("TfrxReportSummary"), BandKind::ReportSummary}};
+    return kinds;
+}
+
+const QHash<QString, ObjectKind>& objectKinds() {
+    static const QHash<QString, ObjectKind> kinds = {
+        {QStringLiteral("TfrxMemoView"), ObjectKind::Memo},
+        {QStringLiteral("TfrxSysMemoView"), ObjectKind::Memo},
+        {QStringLiteral("TfrxLineView"), ObjectKind::Line},
+        {QStringLiteral("TfrxShapeView"), ObjectKind::Shape}};
+    return kinds;
+}
+
+bool isEmptyScript(const QString& script) {
+    QString compact = script.toLower();
+    compact.remove(QRegularExpression(QStringLiteral("\\s")));
+    return compact.isEmpty() || compact == QLatin1String("beginend.");
+}
+
+class Parser {
+public:
+    explicit Parser(QStringList& warnings) : warnings_(warnings) {}
+
+    bool parse(const QByteArray& utf8, Report& report, QString& error) {
+        xml_.addData(utf8);
+        if (!xml_.readNextStartElement() || xml_.name() != QLatin1String("TfrxReport")) {
+            error = xml_.hasError() ? xml_.errorString()
+                                    : QStringLiteral("soubor není předlohou sestavy");
+            return false;
+        }
+        readReport(report);
+        if (xml_.hasError()) {
+            error = QStringLiteral("chyba XML na řádku %1: %2")
+                        .arg(xml_.lineNumber())
+                        .arg(xml_.errorString());
+            return false;
+        }
+        return true;
+    }
+
+private:
+    void warn(const QString& text) {
+        if (!warnings_.contains(text))
+            warnings_ << text;
+    }
+
+    double number(const Attributes& a, const char* name, double fallback) {
+        const QString text = a.value(QLatin1String(name));
+        bool ok = false;
+        const double value = parseNumber(text, &ok);
+        return ok ? value : fallback;
+    }
+
+    bool flag(const Attributes& a, const char* name, bool fallback) {
+        const QString key = QLatin1String(name);
+        return a.contains(key) ? parseBool(a.value(key)) : fallback;
+    }
+
+    void checkUnsupported(const Attributes& a, const QString& name) {
+        for (auto it = a.begin(); it != a.end(); ++it) {
+            if (it.key().startsWith(QLatin1String("on")) && !it.value().trimmed().isEmpty())
+                warn(QStringLiteral("Obsluha události %1 objektu „%2“ není podporována a byla "
+                                    "vynechána.")
+                         .arg(it.key(), name));
+        }
+        if (number(a, "rotation", 0) != 0)
+            warn(QStringLiteral("Otočení objektu „%1“ není podporováno; objekt je vytištěn bez "
+                                "otočení.")
+                     .arg(name));
+    }
+
+    FontSpec readFont(const Attributes& a, FontSpec font) {
+        if (a.contains(QStringLiteral("font.name")))
+            font.name = a.value(QStringLiteral("font.name"));
+        font.height = qRound(number(a, "font.height", font.height));
+        if (a.contains(QStringLiteral("font.style")))
+            font.style = parseFontStyle(a.value(QStringLiteral("font.style")));
+        if (a.contains(QStringLiteral("font.color")))
+            font.color = parseColor(a.value(QStringLiteral("font.color")));
+        if (!font.color.isValid())
+            font.color = Qt::black;
+        return font;
+    }
+
+    FrameSpec readFrame(const Attributes& a) {
+        FrameSpec frame;
+        frame.sides = parseFrameSides(a.value(QStringLiteral("frame.typ"), QStringLiteral("0")));
+        frame.width = number(a, "frame.width", frame.width);
+        if (a.contains(QStringLiteral("frame.color")))
+            frame.color = parseColor(a.value(QStringLiteral("frame.color")));
+        frame.style = parseFrameStyle(a.value(QStringLiteral("frame.style")));
+        return frame;
+    }
+
+    static QString memoText(const Attributes& a) {
+        for (const char* key : {"text", "memo.utf8w", "memo.utf8", "memo.text"}) {
+            const QString name = QLatin1String(key);
+            if (a.contains(name))
+                return a.value(name);
+        }
+        return {};
+    }
+
+    void readMemo(const Attributes& a, ReportObject& object) {
+        object.text = memoText(a);
+        object.text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        object.hAlign = parseHAlign(a.value(QStringLiteral("halign")));
+        object.vAlign = parseVAlign(a.value(QStringLiteral("valign")));
+        object.wordWrap = flag(a, "wordwrap", true);
+        object.clipped = flag(a, "clipped", true);
+        object.allowExpressions = flag(a, "allowexpressions", true);
+        object.hideZeros = flag(a, "hidezeros", false);
+        object.gapX = number(a, "gapx", object.gapX);
+        object.gapY = number(a, "gapy", object.gapY);
+        object.lineSpacing = number(a, "linespacing", object.lineSpacing);
+        object.format.kind = parseFormatKind(a.value(QStringLiteral("displayformat.kind")));
+        object.format.formatStr = a.value(QStringLiteral("displayformat.formatstr"));
+        object.format.decimalSeparator = a.value(QStringLiteral("displayformat.decimalseparator"));
+        const QStringList delimiters =
+            a.value(QStringLiteral("expressiondelimiters"), QStringLiteral("[,]")).split(u',');
+        if (delimiters.size() == 2 && !delimiters[0].isEmpty() && !delimiters[1].isEmpty()) {
+            object.openDelimiter = delimiters[0];
+            object.closeDelimiter = delimiters[1];
+        }
+        if (!a.value(QStringLiteral("highlight.condition")).trimmed().isEmpty())
+            warn(QStringLiteral("Podmíněné zvýraznění objektu „%1“ není podporováno a bylo "
+                                "vynecháno.")
+                     .arg(object.name));
+    }
+
+    // Reads the object at the reader's position; false (with a warning) when it is skipped.
+    bool readObject(const FontSpec& parentFont, ReportObject& object) {
+        const QString type = xml_.name().toString();
+        const Attributes a = readAttributes(xml_);
+        object.name = a.value(QStringLiteral("name"));
+        xml_.skipCurrentElement();
+        if (!objectKinds().contains(type)) {
+            warn(QStringLiteral("Objekt „%1“ typu %2 není podporován a byl vynechán.")
+                     .arg(object.name, type));
+            return false;
+        }
+        if (!flag(a, "visible", true))
+            return false;
+        checkUnsupported(a, object.name);
+        object.kind = objectKinds().value(type);
+        object.rect = QRectF(number(a, "left", 0), number(a, "top", 0), number(a, "width", 0),
+                             number(a, "height", 0));
+        object.font = flag(a, "parentfont", true) && !a.contains(QStringLiteral("font.name"))
+                          ? parentFont
+                          : readFont(a, parentFont);
+        object.frame = readFrame(a);
+        object.stretch = parseStretchMode(a.value(QStringLiteral("stretchmode")));
+        object.fill =
+            parseColor(a.value(QStringLiteral("fill.backcolor"), a.value(QStringLiteral("color"))));
+        if (object.kind == ObjectKind::Memo)
+            readMemo(a, object);
+        else if (object.kind == ObjectKind::Shape)
+            object.shape = parseShapeKind(a.value(QStringLiteral("shape")));
+        return true;
+    }
+
+    void readBand(BandKind kind, const FontSpec& pageFont, Page& page) {
+        const Attributes a = readAttributes(xml_);
+        Band band;
+        band.kind = kind;
+        band.name = a.value(QStringLiteral("name"));
+        band.top = number(a, "top", 0);
+        band.height = number(a, "height", 0);
+        band.stretched = flag(a, "stretched", false);
+        band.visible = flag(a, "visible", true);
+        band.printOnFirstPage = flag(a, "printonfirstpage", true);
+        band.printOnLastPage = flag(a, "printonlastpage", true);
+        band.reprintOnNewPage = flag(a, "reprintonnewpage", false);
+        band.startNewPage = flag(a, "startnewpage", false);
+        band.dataSetName = a.value(QStringLiteral("datasetname"));
+        band.rowCount = qRound(number(a, "rowcount", 0));
+        band.condition = a.value(QStringLiteral("condition"));
+        checkUnsupported(a, band.name);
+        const FontSpec bandFont = readFont(a, pageFont);
+        while (xml_.readNextStartElement()) {
+            ReportObject object;
+            if (readObject(bandFont, object))
+                band.objects << object;
+        }
+        page.bands << band;
+    }
+
+    void readPage(Page& page) {
+        const Attributes a = readAttributes(xml_);
+        page.name = a.value(QStringLiteral("name"));
+        page.paperWidth = number(a, "paperwidth", page.paperWidth);
+        page.paperHeight = number(a, "paperheight", page.paperHeight);
+        page.leftMargin = number(a, "leftmargin", page.leftMargin);
+        page.rightMargin = number(a, "rightmargin", page.rightMargin);
+        page.topMargin = number(a, "topmargin", page.topMargin);
+        page.bottomMargin = number(a, "bottommargin", page.bottomMargin);
+        const bool landscape =
+            a.value(QStringLiteral("orientation")).compare(u"poLandscape", Qt::CaseInsensitive) ==
+            0;
+        if (landscape != (page.paperWidth > page.paperHeight))
+            std::swap(page.paperWidth, page.paperHeight);
+        checkUnsupported(a, page.name);
+        const FontSpec pageFont = readFont(a, FontSpec());
+        while (xml_.readNextStartElement()) {
+            const QString type = xml_.name().toString();
+            if (bandKinds().contains(type)) {
+                readBand(bandKinds().value(type), pageFont, page);
+            } else {
+                ReportObject object;
+                if (readObject(pageFont, object))
+                    page.pageObjects << object;
+            }
+        }
+        attachBands(page, warnings_);
+    }
+
+    void readVariables(Report& report) {
+        while (xml_.readNextStartElement()) {
+            const Attributes a = readAttributes(xml_);
+            xml_.skipCurrentElement();
+            const QString name = a.value(QStringLiteral("name"));
+            // A leading space marks a category, not a variable.
+            if (!name.isEmpty() && !name.startsWith(u' '))
+                report.variables << Variable{name, a.value(QStringLiteral("value"))};
+        }
+    }
+
+    void readReport(Report& report) {
+        const Attributes a = readAttributes(xml_);
+        report.name = a.value(QStringLiteral("reportoptions.name"));
+        if (!isEmptyScript(a.value(QStringLiteral("scripttext.text"))))
+            warn(QStringLiteral("Skript sestavy není podporován a byl vynechán."));
+        checkUnsupported(a, report.name);
+        while (xml_.readNextStartElement()) {
+            const QString type = xml_.name().toString();
+            if (type == QLatin1String("TfrxReportPage")) {
+                report.pages << Page();
+                readPage(report.pages.last());
+            } else if (type == QLatin1String("Variables")) {
+                readVariables(report);
+            } else if (type == QLatin1String("TfrxDMPPage")) {
+                warn(QStringLiteral("Stránka pro jehličkovou tiskárnu „%1“ není podporována a "
+                                    "byla vynechána.")
+                         .arg(readAttributes(xml_).value(QStringLiteral("name"))));
+                xml_.skipCurrentElement();
+            } else {
+                xml_.skipCurrentElement(); // data pages, data sets, styles
+            }
+        }
+    }
+
+    QXmlStreamReader xml_;
+    QStringList& warnings_;
+};
+
+} // namespace
+
+ParseResult parseTemplate(const QByteArray& bytes) {
+    ParseResult result;
+    const RepairedTemplate repaired = repairTemplateBytes(bytes);
+    if (repaired.decodedWindows1250)
+        result.warnings << QStringLiteral("Předloha není uložena v kódování UTF-8, jak uvádí; "
+                                          "znaky mimo UTF-8 byly přečteny v kódování "
+                                          "Windows-1250.");
+    Parser parser(result.warnings);
+    result.ok = parser.parse(repaired.utf8, result.report, result.error);
+    if (result.ok && result.report.pages.isEmpty()) {
+        Page blank;
+        result.report.pages << blank;
+    }
+    return result;
+}
+
+} // namespace orvex
