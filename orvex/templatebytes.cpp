@@ -73,6 +73,24 @@ QString withDeclaredUtf8(QString text) {
     return text;
 }
 
+// Offset just past the report's start tag ("<TfrxReport ...>"), 0 when there is none.
+int rootTagEnd(const QByteArray& raw) {
+    const int start = raw.indexOf("<TfrxReport");
+    if (start < 0)
+        return 0;
+    char quote = 0;
+    for (int i = start; i < raw.size(); ++i) {
+        const char c = raw[i];
+        if (quote)
+            quote = c == quote ? 0 : quote;
+        else if (c == '"' || c == '\'')
+            quote = c;
+        else if (c == '>')
+            return i + 1;
+    }
+    return raw.size();
+}
+
 } // namespace
 
 QString decodeWindows1250(const QByteArray& bytes) {
@@ -91,6 +109,7 @@ RepairedTemplate repairTemplateBytes(const QByteArray& raw) {
         text = decodeWindows1250(raw);
     } else {
         text.reserve(raw.size());
+        const int headerEnd = rootTagEnd(raw);
         int i = raw.startsWith("\xEF\xBB\xBF") ? 3 : 0;
         while (i < raw.size()) {
             const int length = validUtf8Length(raw, i);
@@ -99,7 +118,7 @@ RepairedTemplate repairTemplateBytes(const QByteArray& raw) {
                 i += length;
             } else {
                 text += windows1250Char(static_cast<unsigned char>(raw[i]));
-                result.decodedWindows1250 = true;
+                (i < headerEnd ? result.decodedInHeader : result.decodedInContent) = true;
                 ++i;
             }
         }

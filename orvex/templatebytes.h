@@ -12,7 +12,10 @@ QString decodeWindows1250(const QByteArray& bytes);
 
 struct RepairedTemplate {
     QByteArray utf8;
-    bool decodedWindows1250 = false; // some byte runs were not UTF-8
+    // Some byte runs were not UTF-8: in the report's own start tag (names, printer; the
+    // program's new-template skeleton writes them so) or in the content that gets printed.
+    bool decodedInHeader = false;
+    bool decodedInContent = false;
     bool escapedAmpersands = false;
 };
 

@@ -291,7 +291,7 @@ private:
 ParseResult parseTemplate(const QByteArray& bytes) {
     ParseResult result;
     const RepairedTemplate repaired = repairTemplateBytes(bytes);
-    if (repaired.decodedWindows1250)
+    if (repaired.decodedInContent)
         result.warnings << QStringLiteral("Předloha není uložena v kódování UTF-8, jak uvádí; "
                                           "znaky mimo UTF-8 byly přečteny v kódování "
                                           "Windows-1250.");
