@@ -10,9 +10,22 @@
 namespace orvexfixtures {
 
 inline QStringList bookColumns() {
-    return {"Id",       "Cislo",    "Dodavatel_odberatel", "ICO",    "CisloUctu", "SmerovyKod",
-            "Specifikace", "VariabilniSymbol", "Zaklad", "SazbaDPH", "DPH",    "Celkem",
-            "Datum1",   "Datum2",   "Datum3",              "Poznamka"};
+    return {"Id",
+            "Cislo",
+            "Dodavatel_odberatel",
+            "ICO",
+            "CisloUctu",
+            "SmerovyKod",
+            "Specifikace",
+            "VariabilniSymbol",
+            "Zaklad",
+            "SazbaDPH",
+            "DPH",
+            "Celkem",
+            "Datum1",
+            "Datum2",
+            "Datum3",
+            "Poznamka"};
 }
 
 // count invoices; rates cycle 21, 12, 0; base of invoice i is 1000 + i * 10.5.
@@ -57,11 +70,40 @@ inline double columnSum(const orvex::DataTable& table, const QString& column) {
 
 // The program's parameter text for a book of received invoices.
 inline QString programParameters(const QString& title) {
-    return QStringList{"Nadpis", title, "NazevSubjektu", "Truhlářství Dvořák", "OdpovednaOsoba",
-                       "Jana Dvořáková", "Ulice", "Polní 12", "PSC", "602 00", "Mesto", "Brno",
-                       "IC", "12345678", "DIC", "CZ12345678", "Tel", "", "Email", "", "WWW", "",
-                       "Mena", "CZK", "Nadpis", title, "TypProstredi", "0", "Datum1",
-                       "Vystaveno", "Datum2", "Přijato", "Datum3", "Splatnost"}
+    return QStringList{"Nadpis",
+                       title,
+                       "NazevSubjektu",
+                       "Truhlářství Dvořák",
+                       "OdpovednaOsoba",
+                       "Jana Dvořáková",
+                       "Ulice",
+                       "Polní 12",
+                       "PSC",
+                       "602 00",
+                       "Mesto",
+                       "Brno",
+                       "IC",
+                       "12345678",
+                       "DIC",
+                       "CZ12345678",
+                       "Tel",
+                       "",
+                       "Email",
+                       "",
+                       "WWW",
+                       "",
+                       "Mena",
+                       "CZK",
+                       "Nadpis",
+                       title,
+                       "TypProstredi",
+                       "0",
+                       "Datum1",
+                       "Vystaveno",
+                       "Datum2",
+                       "Přijato",
+                       "Datum3",
+                       "Splatnost"}
         .join('|');
 }
 
