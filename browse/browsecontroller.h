@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+class BookGrid;
+class BookModel;
 class QLabel;
 class QTableView;
 class QWidget;
@@ -43,10 +45,23 @@ public:
     // Sets the titles of the three date columns from the settings, wherever they were dragged.
     void refreshDateTitles();
 
+    BookModel* model() const { return model_; }
+
+protected:
+    // A click on the book name in the status line changes the book.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     AppState& state_;
     MainActions& actions_;
     QTableView* grid_;
     StatusLabels labels_;
     QWidget* filterPanel_;
+    BookModel* model_;
+    BookGrid* bookGrid_;
+
+    QString totalText(double sum) const;
+    QList<int> rememberedWidths() const;
+    // Writes the new book to the settings file first; false (after the error) leaves the book.
+    bool switchBook(int typProstredi);
 };

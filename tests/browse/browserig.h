@@ -1,0 +1,70 @@
+#pragma once
+// A book folder, the widgets the browse controller drives and the controller itself, started
+// the way the main window starts it.
+
+#include "browse/bookmodel.h"
+#include "browse/browsecontroller.h"
+#include "support/bookfixture.h"
+#include "support/scriptedhost.h"
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QVBoxLayout>
+#include <memory>
+
+struct BrowseRig {
+    BookFixture fixture;
+    AppState& state;
+    QWidget window;
+    MainActions actions{&window};
+    QTableView* grid = new QTableView(&window);
+    QWidget* filterPanel = new QWidget(&window);
+    StatusLabels labels;
+    std::unique_ptr<BrowseController> controller;
+
+    explicit BrowseRig(int typProstredi = 0) : fixture(typProstredi), state(fixture.state) {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(filterPanel);
+        layout->addWidget(grid);
+        for (QLabel** label :
+             {&labels.La_Pocitadlo, &labels.La_Rezim, &labels.La_TypProstredi,
+              &labels.La_ZakladCelkem, &labels.La_DPHCelkem, &labels.La_CelkemCelkem}) {
+            *label = new QLabel(QStringLiteral("?"), &window);
+            layout->addWidget(*label);
+        }
+        labels.La_TypProstredi->setText(state.activeBook.info().statusName);
+        filterPanel->hide();
+        window.resize(900, 500);
+        controller = std::make_unique<BrowseController>(state, actions, grid, labels, filterPanel);
+    }
+
+    // The start-up steps of the main window that belong to the book.
+    void start() {
+        state.BookCondition.clear();
+        controller->ReopenBook();
+        controller->LayoutColumns();
+        controller->RefreshTotals();
+    }
+
+    QString title(int column) const {
+        return grid->model()->headerData(column, Qt::Horizontal).toString();
+    }
+    QString cell(int row, int column) const {
+        return grid->model()->index(row, column).data().toString();
+    }
+    QStringList sums() const {
+        return {labels.La_ZakladCelkem->text(), labels.La_DPHCelkem->text(),
+                labels.La_CelkemCelkem->text()};
+    }
+};
+
+// Modal window script: picks option `index` of a choice dialog and confirms it.
+inline int chooseOption(QDialog& dialog, int index) {
+    const QList<QRadioButton*> options = dialog.findChildren<QRadioButton*>();
+    QTest::mouseClick(options.at(index), Qt::LeftButton);
+    return ScriptedHost::click(dialog, QStringLiteral("Tl_Ok"));
+}
