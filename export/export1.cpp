@@ -1,0 +1,96 @@
+#include "export/export1.h"
+
+#include "dialogs/dialogy.h"
+#include "export/exportprogresswindow.h"
+#include "export/recordstream.h"
+#include "export/recordtext.h"
+#include "storage/engine/dataset.h"
+
+#include <QApplication>
+#include <QStringEncoder>
+
+namespace Export1 {
+
+namespace {
+
+// The busy cursor for the whole application while a file is written.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+const QString xmlFilter = QStringLiteral("Dokument XML|*.xml|Database CSV|*.csv");
+constexpr int csvFilterIndex = 2;
+
+} // namespace
+
+Outcome ExportToXml(const engine::DataSet& dataSet, const QString& path, const QString& rootName,
+                    const Progress& progress) {
+    const int rows = dataSet.recordCount();
+    StreamResult result;
+    {
+        const BusyCursor busy;
+        result = streamRecords(
+            path, xmlHead(rootName, rows), rows,
+            [&dataSet](int row) { return xmlRecord(dataSet, row); }, xmlTail(rootName, rows),
+            progress);
+    }
+    if (result.outcome == Outcome::Failed)
+        dialogs::ShowInfo(QStringLiteral("XML dokument se nepodařilo vytvořit: \r\n") +
+                          result.error);
+    return result.outcome;
+}
+
+Outcome ExportToCsv(const engine::DataSet& dataSet, bool header, bool endSeparator, QChar separator,
+                    const QString& path, const Progress& progress) {
+    QStringEncoder encoder("windows-1250");
+    const QByteArray head =
+        header ? QByteArray(encoder.encode(csvHeader(dataSet, separator, endSeparator)))
+               : QByteArray();
+    StreamResult result;
+    {
+        const BusyCursor busy;
+        result = streamRecords(
+            path, head, dataSet.recordCount(),
+            [&](int row) {
+                return QByteArray(encoder.encode(csvRecord(dataSet, row, separator, endSeparator)));
+            },
+            QByteArray(), progress);
+    }
+    if (result.outcome == Outcome::Failed)
+        dialogs::ShowError(result.error);
+    return result.outcome;
+}
+
+Outcome ExportBook(const engine::DataSet& dataSet, const QString& defaultName, QWidget* owner) {
+    if (!dataSet.isActive()) {
+        dialogs::ShowInfo(QStringLiteral("Databáze není aktivní ..."));
+        return Outcome::Failed;
+    }
+    if (dataSet.recordCount() == 0) {
+        dialogs::ShowInfo(QStringLiteral("Databáze neobsahuje žádný záznam ..."));
+        return Outcome::Failed;
+    }
+    dialogs::SaveFileRequest request;
+    request.filter = xmlFilter;
+    request.filterIndex = 1;
+    request.fileName = defaultName;
+    request.defaultExtension = QStringLiteral("xml");
+    request.promptOverwrite = true;
+    if (!dialogs::host().saveFile(request))
+        return Outcome::Cancelled;
+    ExportProgressWindow window(owner);
+    const Progress progress = [&window](int done, int total) { return window.update(done, total); };
+    if (request.filterIndex == csvFilterIndex)
+        return ExportToCsv(dataSet, true, false, u'|', request.fileName, progress);
+    return ExportToXml(dataSet, request.fileName, QStringLiteral("data"), progress);
+}
+
+QString DateStamp(const QDate& day) {
+    return day.toString(QStringLiteral("yyyyMMdd"));
+}
+
+} // namespace Export1

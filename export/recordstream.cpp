@@ -1,0 +1,60 @@
+#include "export/recordstream.h"
+
+#include <QSaveFile>
+
+namespace Export1 {
+
+namespace {
+
+// Often enough for a responsive progress window, rarely enough to cost nothing.
+constexpr int progressInterval = 512;
+
+bool keepGoing(const Progress& progress, int done, int total) {
+    return !progress || progress(done, total);
+}
+
+// The last report (done == total) ends the progress whatever the outcome, so a progress window
+// is gone before any message about the outcome appears.
+class ProgressEnd {
+public:
+    ProgressEnd(const Progress& progress, int total) : progress_(progress), total_(total) {}
+    ~ProgressEnd() { keepGoing(progress_, total_, total_); }
+    ProgressEnd(const ProgressEnd&) = delete;
+    ProgressEnd& operator=(const ProgressEnd&) = delete;
+
+private:
+    const Progress& progress_;
+    int total_;
+};
+
+} // namespace
+
+StreamResult streamRecords(const QString& path, const QByteArray& head, int rowCount,
+                           const RowPiece& rowPiece, const QByteArray& tail,
+                           const Progress& progress) {
+    const ProgressEnd end(progress, rowCount);
+    QSaveFile file(path);
+    const auto failed = [&file, &path] {
+        return StreamResult{Outcome::Failed, fileErrorText(path, file.errorString())};
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
+    if (file.write(head) != head.size())
+        return failed();
+    for (int row = 0; row < rowCount; ++row) {
+        if (row % progressInterval == 0 && !keepGoing(progress, row, rowCount))
+            return StreamResult{Outcome::Cancelled, {}};
+        const QByteArray piece = rowPiece(row);
+        if (file.write(piece) != piece.size())
+            return failed();
+    }
+    if (file.write(tail) != tail.size() || !file.commit())
+        return failed();
+    return {};
+}
+
+QString fileErrorText(const QString& path, const QString& reason) {
+    return QStringLiteral("Soubor \"%1\" nelze zapsat: %2").arg(path, reason);
+}
+
+} // namespace Export1

@@ -1,0 +1,28 @@
+#pragma once
+// Writes an export file as a stream: a head, one piece per row and a tail, into a temporary
+// file that replaces the target only when everything was written. A failure or a stop leaves
+// no file behind and an existing target as it was.
+
+#include "export/export1.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+namespace Export1 {
+
+struct StreamResult {
+    Outcome outcome = Outcome::Written;
+    QString error; // why the file could not be written (Failed only)
+};
+
+using RowPiece = std::function<QByteArray(int row)>;
+
+StreamResult streamRecords(const QString& path, const QByteArray& head, int rowCount,
+                           const RowPiece& rowPiece, const QByteArray& tail,
+                           const Progress& progress);
+
+// One line naming the file and the reason it could not be written.
+QString fileErrorText(const QString& path, const QString& reason);
+
+} // namespace Export1
