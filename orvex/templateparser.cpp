@@ -12,12 +12,20 @@ namespace orvex {
 
 namespace {
 
-using Attributes = QHash<QString, QString>; // names in lower case
+// Attribute values by lower-case name, and the event handlers the element names.
+class Attributes : public QHash<QString, QString> {
+public:
+    QStringList eventHandlers;
+};
 
 Attributes readAttributes(const QXmlStreamReader& xml) {
     Attributes attributes;
-    for (const QXmlStreamAttribute& a : xml.attributes())
-        attributes.insert(a.name().toString().toLower(), a.value().toString());
+    for (const QXmlStreamAttribute& a : xml.attributes()) {
+        const QString name = a.name().toString();
+        attributes.insert(name.toLower(), a.value().toString());
+        if (name.startsWith(QLatin1String("On")) && !a.value().trimmed().isEmpty())
+            attributes.eventHandlers << name;
+    }
     return attributes;
 }
 
@@ -90,12 +98,10 @@ private:
     }
 
     void checkUnsupported(const Attributes& a, const QString& name) {
-        for (auto it = a.begin(); it != a.end(); ++it) {
-            if (it.key().startsWith(QLatin1String("on")) && !it.value().trimmed().isEmpty())
-                warn(QStringLiteral("Obsluha události %1 objektu „%2“ není podporována a byla "
-                                    "vynechána.")
-                         .arg(it.key(), name));
-        }
+        for (const QString& handler : a.eventHandlers)
+            warn(QStringLiteral("Obsluha události %1 objektu „%2“ není podporována a byla "
+                                "vynechána.")
+                     .arg(handler, name));
         if (number(a, "rotation", 0) != 0)
             warn(QStringLiteral("Otočení objektu „%1“ není podporováno; objekt je vytištěn bez "
                                 "otočení.")
