@@ -274,12 +274,14 @@ bool DataSet::last() {
     return true;
 }
 
+// A pending row is ended first: storing a new row makes it current, and the step counts
+// from there.
 bool DataSet::next() {
-    return moveToIndex(current_ + 1);
+    return checkBrowseMode() && moveToIndex(current_ + 1);
 }
 
 bool DataSet::prior() {
-    return moveToIndex(current_ - 1);
+    return checkBrowseMode() && moveToIndex(current_ - 1);
 }
 
 bool DataSet::moveTo(int recNo) {

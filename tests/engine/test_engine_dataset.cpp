@@ -32,6 +32,8 @@ private slots:
     void editAndAbandon();
     void deleteMovesToNextOrPrevious();
     void movesAndFlags();
+    void stepFromStoredNewRow_data();
+    void stepFromStoredNewRow();
     void bookmarks();
     void stateIsReportedBeforeData();
     void disabledControlsSendOneRefresh();
@@ -186,6 +188,31 @@ void DataSetTest::movesAndFlags() {
     QVERIFY(!set.moveTo(4));
     QVERIFY(set.moveTo(3));
     QCOMPARE(set.text(QStringLiteral("Cislo")), QStringLiteral("A3"));
+}
+
+void DataSetTest::stepFromStoredNewRow_data() {
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("expectedRecNo");
+    // The new row is stored as row 4 and the step counts from it, not from row 1 where the
+    // cursor was before the row was appended.
+    QTest::newRow("next stays on the stored last row") << true << 4;
+    QTest::newRow("prior goes to the row before it") << false << 3;
+}
+
+void DataSetTest::stepFromStoredNewRow() {
+    QFETCH(bool, forward);
+    QFETCH(int, expectedRecNo);
+    EngineFixture db;
+    insertNumbers(db, {QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3")});
+    DataSet set(&db.connection);
+    set.setCommandText(kBookQuery);
+    QVERIFY(set.open());
+    QVERIFY(set.append());
+    set.setValue(QStringLiteral("Cislo"), QStringLiteral("A4"));
+    QVERIFY(forward ? set.next() : set.prior());
+    QCOMPARE(set.state(), State::Browse);
+    QCOMPARE(set.recordCount(), 4);
+    QCOMPARE(set.recNo(), expectedRecNo);
 }
 
 void DataSetTest::bookmarks() {
