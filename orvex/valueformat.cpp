@@ -127,6 +127,7 @@ struct NumberPattern {
     int minDecimals = 0;
     int maxDecimals = 0;
     bool grouping = false;
+    bool hasDigits = false; // a section of literal text only prints just that
 };
 
 NumberPattern parseNumberPattern(const QString& section) {
@@ -144,6 +145,7 @@ NumberPattern parseNumberPattern(const QString& section) {
             done = done || inNumber;
         } else if (!done && (c == u'0' || c == u'#' || c == u',' || c == u'.')) {
             inNumber = true;
+            p.hasDigits = p.hasDigits || c == u'0' || c == u'#';
             if (c == u'.')
                 afterPoint = true;
             else if (c == u',')
@@ -163,6 +165,8 @@ NumberPattern parseNumberPattern(const QString& section) {
 }
 
 QString formatWithPattern(const NumberPattern& p, double value, bool withSign) {
+    if (!p.hasDigits)
+        return p.prefix + p.suffix;
     QString digits = fixedDigits(value, p.maxDecimals);
     QString integerPart = digits.section(u'.', 0, 0);
     QString decimals = digits.section(u'.', 1, 1);
