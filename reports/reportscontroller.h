@@ -1,0 +1,68 @@
+#pragma once
+// The print menus built from the template directory, running a report through the report
+// library, new templates, the template manager, About and the help and home pages.
+
+#include "browse/mainactions.h"
+#include "storage/appstate.h"
+
+#include <QObject>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QToolButton;
+class QWidget;
+
+class ReportsController : public QObject {
+    Q_OBJECT
+public:
+    // Receives what the report library gets: template path, parameter text, SQL text.
+    using ReportRunner = std::function<void(const QString&, const QString&, const QString&)>;
+
+    // printMenu is HMenu_Prehledy; printButton (Tl_Tisk) pops up PMenu_Tisk; window owns the
+    // pop-up menu and the template manager.
+    ReportsController(AppState& state, MainActions& actions, QMenu* printMenu,
+                      QToolButton* printButton, QWidget* window);
+
+    // Replaces the call of the report library (tests record the arguments).
+    void setReportRunner(ReportRunner runner) { runner_ = std::move(runner); }
+
+    QMenu* popupMenu() const { return PMenu_Tisk; }
+    // Folder of the templates, ending with a separator.
+    QString templateDir() const;
+    // The help page shipped beside the executable.
+    static QString helpPagePath();
+    // The program's home page.
+    static QString homePage();
+
+    void BuildPrintMenu();
+    void ReportItemClick(const QAction* item);
+    void RunReport(const QString& templatePath, const QString& parameters, const QString& sql);
+    void Tl_TiskClick();
+    void Akce_NovaSestavaExecute();
+    void Akce_SpravaPredlohExecute();
+    void Akce_OProgramuExecute();
+    void Akce_NapovedaExecute();
+    void Akce_DomuExecute();
+
+private:
+    struct MenuItem {
+        QString name;
+        QString caption;
+        QString hint;
+        bool separator = false;
+        std::function<void(const QAction*)> handler;
+    };
+
+    AppState& state_;
+    MainActions& actions_;
+    QMenu* HMenu_Prehledy;
+    QMenu* PMenu_Tisk;
+    QToolButton* Tl_Tisk;
+    QWidget* window_;
+    ReportRunner runner_;
+
+    QList<MenuItem> printMenuItems();
+    void fillMenu(QMenu* menu, const QList<MenuItem>& items);
+    void connectActions();
+};
