@@ -32,6 +32,7 @@ void BookGrid::setUpView() {
     titles->setSectionsMovable(true);
     titles->setSectionResizeMode(QHeaderView::Interactive);
     titles->setHighlightSections(false);
+    titles->setMinimumSectionSize(8);
     titles->setStretchLastSection(false);
     // Every row has the same height, so a book of any size costs nothing per row.
     QHeaderView* indicator = view_->verticalHeader();

@@ -8,6 +8,7 @@
 #include "support/scriptedhost.h"
 
 #include <QDialog>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
@@ -62,9 +63,14 @@ struct BrowseRig {
     }
 };
 
-// Modal window script: picks option `index` of a choice dialog and confirms it.
+// Modal window scripts of a choice dialog: mark option `index`; mark it and confirm.
+inline void markOption(QDialog& dialog, int index) {
+    QRadioButton* option = dialog.findChildren<QRadioButton*>().at(index);
+    // On the round mark: a click past the end of the text would miss the option.
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+}
+
 inline int chooseOption(QDialog& dialog, int index) {
-    const QList<QRadioButton*> options = dialog.findChildren<QRadioButton*>();
-    QTest::mouseClick(options.at(index), Qt::LeftButton);
+    markOption(dialog, index);
     return ScriptedHost::click(dialog, QStringLiteral("Tl_Ok"));
 }

@@ -1,0 +1,261 @@
+#include "browserig.h"
+#include "support/scriptedhost.h"
+
+#include <QtTest>
+
+class BrowseGridTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
+    void columns_data();
+    void columns();
+    void formats_data();
+    void formats();
+    void rememberedWidths_data();
+    void rememberedWidths();
+    void draggedColumnKeepsItsPlaceUntilLayout();
+    void selectionFollowsTheBook();
+    void clickMovesTheBook();
+    void failedMoveIsShownAndTheRowStays();
+    void doubleClickEdits();
+    void titleClickDoesNothing();
+};
+
+void BrowseGridTest::columns_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("titleAlignment");
+    QTest::addColumn<int>("cellAlignment");
+    QTest::addColumn<int>("width");
+    const int l = Qt::AlignLeft, c = Qt::AlignHCenter, r = Qt::AlignRight;
+    const struct {
+        const char* field;
+        const char* title;
+        int titleAlignment, cellAlignment, width;
+    } expected[] = {{"Cislo", "Číslo", c, c, 70},
+                    {"Dodavatel_odberatel", "Dodavatel", l, l, 130},
+                    {"ICO", "IČO", l, l, 40},
+                    {"CisloUctu", "Číslo účtu", l, l, 60},
+                    {"SmerovyKod", "Kód", l, l, 40},
+                    {"Specifikace", "Specifikace", l, l, 105},
+                    {"VariabilniSymbol", "VS", l, r, 70},
+                    {"Zaklad", "Základ", c, r, 70},
+                    {"SazbaDPH", "Sazba DPH", c, c, 25},
+                    {"DPH", "DPH", c, r, 60},
+                    {"Celkem", "Celkem", c, r, 70},
+                    {"Datum1", "Vystaveno", r, r, 70},
+                    {"Datum2", "Splatno", r, r, 70},
+                    {"Datum3", "Datum 3", r, r, 70},
+                    {"Poznamka", "Poznámka", l, l, 100}};
+    for (int i = 0; i < 15; ++i)
+        QTest::newRow(expected[i].field)
+            << i << expected[i].field << QString::fromUtf8(expected[i].title)
+            << expected[i].titleAlignment << expected[i].cellAlignment << expected[i].width;
+}
+
+void BrowseGridTest::columns() {
+    QFETCH(int, column);
+    QFETCH(QString, field);
+    QFETCH(QString, title);
+    QFETCH(int, titleAlignment);
+    QFETCH(int, cellAlignment);
+    QFETCH(int, width);
+    BrowseRig rig;
+    rig.fixture.insertInvoice("A");
+    rig.state.settings.PopiskaD1_FD = "Vystaveno";
+    rig.state.settings.PopiskaD2_FD = "Splatno";
+    rig.state.settings.PopiskaD1_FO = "Jiné";
+    rig.start();
+    const QAbstractItemModel* model = rig.grid->model();
+    QCOMPARE(model->columnCount(), 15);
+    QCOMPARE(model->headerData(column, Qt::Horizontal, Qt::UserRole).toString(), field);
+    QCOMPARE(rig.title(column), title);
+    const auto horizontal = [](const QVariant& alignment) {
+        return int(alignment.value<Qt::Alignment>() & Qt::AlignHorizontal_Mask);
+    };
+    QCOMPARE(horizontal(model->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole)),
+             titleAlignment);
+    QCOMPARE(horizontal(model->index(0, column).data(Qt::TextAlignmentRole)), cellAlignment);
+    QCOMPARE(rig.grid->horizontalHeader()->sectionSize(column), width);
+    QCOMPARE(rig.grid->horizontalHeader()->visualIndex(column), column);
+}
+
+void BrowseGridTest::formats_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("shown"); // blanks stand for the locale's group separator
+    QTest::newRow("zero amount") << "Zaklad" << QVariant(0.0) << "0,00";
+    QTest::newRow("thousands") << "DPH" << QVariant(1234.5) << "1 234,50";
+    QTest::newRow("below a cent negative") << "Celkem" << QVariant(-0.004) << "0,00";
+    QTest::newRow("negative") << "Celkem" << QVariant(-1234.5678) << "-1 234,57";
+    QTest::newRow("a milliard") << "Zaklad" << QVariant(1e9) << "1 000 000 000,00";
+    QTest::newRow("empty date") << "Datum1" << QVariant() << "";
+    QTest::newRow("leap day") << "Datum2" << QVariant(QDate(2024, 2, 29)) << "29.2.2024";
+    QTest::newRow("no leading zeros") << "Datum3" << QVariant(QDate(2015, 3, 5)) << "5.3.2015";
+    QTest::newRow("rate") << "SazbaDPH" << QVariant(21) << "21";
+    QTest::newRow("text") << "Poznamka" << QVariant("Poznámka č.1") << "Poznámka č.1";
+}
+
+void BrowseGridTest::formats() {
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    QFETCH(QString, shown);
+    BrowseRig rig;
+    QVariantMap values{{"Cislo", "A"}};
+    if (value.isValid())
+        values.insert(field, value);
+    rig.fixture.insert("FDosle", values);
+    rig.start();
+    const int column = BookModel::columns;
+    int found = -1;
+    for (int i = 0; i < column; ++i)
+        if (BookModel::fieldName(i) == field)
+            found = i;
+    QVERIFY(found >= 0);
+    if (value.typeId() == QMetaType::Double)
+        shown.replace(u' ', QLocale().groupSeparator());
+    QCOMPARE(rig.cell(0, found), shown);
+}
+
+void BrowseGridTest::rememberedWidths_data() {
+    QTest::addColumn<bool>("remember");
+    QTest::addColumn<QStringList>("ini");
+    QTest::addColumn<QList<int>>("widths"); // Cislo, ICO, Poznamka
+    const QStringList stored{"[TabulkaDB]", "Cislo=99", "ICO=0", "Poznamka=abc"};
+    QTest::newRow("switch off") << false << stored << QList<int>{70, 40, 100};
+    QTest::newRow("stored, 0 and unreadable") << true << stored << QList<int>{99, 40, 100};
+    QTest::newRow("no section") << true << QStringList{"[Nastaveni]", "Mena=CZK"}
+                                << QList<int>{70, 40, 100};
+}
+
+void BrowseGridTest::rememberedWidths() {
+    QFETCH(bool, remember);
+    QFETCH(QStringList, ini);
+    QFETCH(QList<int>, widths);
+    BrowseRig rig;
+    rig.fixture.writeIni(ini);
+    rig.state.settings.UkladatTabulkuDB = remember;
+    rig.start();
+    const QHeaderView* header = rig.grid->horizontalHeader();
+    QCOMPARE((QList<int>{header->sectionSize(0), header->sectionSize(2), header->sectionSize(14)}),
+             widths);
+}
+
+void BrowseGridTest::draggedColumnKeepsItsPlaceUntilLayout() {
+    BrowseRig rig;
+    rig.fixture.insertInvoice("A");
+    rig.start();
+    QHeaderView* header = rig.grid->horizontalHeader();
+    QVERIFY(header->sectionsMovable());
+    header->moveSection(14, 0);
+    header->resizeSection(0, 123);
+    // A filter reopens the book with the columns as they are.
+    rig.state.BookCondition = " WHERE Cislo = 'A'";
+    QVERIFY(rig.controller->ReopenBook());
+    QCOMPARE(header->visualIndex(14), 0);
+    QCOMPARE(header->sectionSize(0), 123);
+    QCOMPARE(rig.cell(0, 0), QString("A"));
+    rig.controller->LayoutColumns();
+    for (int column = 0; column < 15; ++column)
+        QCOMPARE(header->visualIndex(column), column);
+    QCOMPARE(header->sectionSize(0), 70);
+}
+
+void BrowseGridTest::selectionFollowsTheBook() {
+    BrowseRig rig;
+    for (const char* cislo : {"A", "B", "C"})
+        rig.fixture.insertInvoice(cislo);
+    rig.start();
+    const auto selectedRows = [&rig] {
+        QList<int> rows;
+        for (const QModelIndex& index : rig.grid->selectionModel()->selectedRows())
+            rows << index.row();
+        return rows;
+    };
+    QCOMPARE(rig.grid->currentIndex().row(), 0);
+    QCOMPARE(selectedRows(), QList<int>{0});
+    QVERIFY(rig.state.book.last());
+    QCOMPARE(rig.grid->currentIndex().row(), 2);
+    QCOMPARE(selectedRows(), QList<int>{2});
+    const QAbstractItemModel* model = rig.grid->model();
+    QVERIFY(!model->headerData(2, Qt::Vertical).toString().isEmpty());
+    QVERIFY(model->headerData(0, Qt::Vertical).toString().isEmpty());
+    QVERIFY(rig.state.book.remove());
+    QCOMPARE(model->rowCount(), 2);
+    QCOMPARE(rig.state.book.recNo(), 2);
+    QCOMPARE(rig.grid->currentIndex().row(), 1);
+    QCOMPARE(rig.labels.La_Pocitadlo->text(), QString("2 z 2"));
+}
+
+void BrowseGridTest::clickMovesTheBook() {
+    BrowseRig rig;
+    for (const char* cislo : {"A", "B", "C"})
+        rig.fixture.insertInvoice(cislo);
+    rig.start();
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    const QRect cell = rig.grid->visualRect(rig.grid->model()->index(2, 5));
+    QTest::mouseClick(rig.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(rig.state.book.recNo(), 3);
+    QCOMPARE(rig.labels.La_Pocitadlo->text(), QString("3 z 3"));
+    QTest::keyClick(rig.grid, Qt::Key_Up);
+    QCOMPARE(rig.state.book.recNo(), 2);
+    QTest::keyClick(rig.grid, Qt::Key_Tab);
+    QVERIFY(rig.grid->hasFocus());
+}
+
+void BrowseGridTest::failedMoveIsShownAndTheRowStays() {
+    ScriptedHost host;
+    BrowseRig rig;
+    rig.fixture.insertInvoice("A");
+    rig.start();
+    engine::DataSet& book = rig.state.book;
+    QVERIFY(book.append());
+    QVERIFY(book.setValue("Poznamka", "bez čísla"));
+    QCOMPARE(rig.grid->currentIndex().row(), 1);
+    rig.grid->setCurrentIndex(rig.grid->model()->index(0, 0));
+    // The database refuses a row without Cislo: the message shows and the new row stays.
+    QCOMPARE(host.messages.size(), 1);
+    QCOMPARE(host.messages[0].kind, dialogs::MessageKind::Error);
+    QVERIFY(book.state() == engine::DataSet::State::Insert);
+    QCOMPARE(rig.grid->currentIndex().row(), 1);
+    QCOMPARE(rig.cell(1, 14), QString("bez čísla"));
+    book.cancel();
+    QCOMPARE(rig.grid->model()->rowCount(), 1);
+    QCOMPARE(rig.grid->currentIndex().row(), 0);
+}
+
+void BrowseGridTest::doubleClickEdits() {
+    BrowseRig rig;
+    rig.fixture.insertInvoice("A");
+    rig.start();
+    int edits = 0;
+    QObject::connect(rig.actions.Akce_Edit, &QAction::triggered, [&edits] { ++edits; });
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    const QRect cell = rig.grid->visualRect(rig.grid->model()->index(0, 1));
+    // A real double click: the first click, then the second press arriving as a double click.
+    QTest::mouseClick(rig.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(rig.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(edits, 1);
+    QCOMPARE(rig.grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+void BrowseGridTest::titleClickDoesNothing() {
+    BrowseRig rig;
+    for (const char* cislo : {"B", "A"})
+        rig.fixture.insertInvoice(cislo);
+    rig.start();
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    QHeaderView* header = rig.grid->horizontalHeader();
+    const int x = header->sectionViewportPosition(0) + header->sectionSize(0) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    QCOMPARE(rig.cell(0, 0), QString("B"));
+    QCOMPARE(rig.state.book.recNo(), 1);
+    QCOMPARE(rig.grid->selectionModel()->selectedRows().size(), 1);
+}
+
+QTEST_MAIN(BrowseGridTest)
+#include "test_browse_grid.moc"
