@@ -193,12 +193,16 @@ void THlavni::startUp() {
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     wireCommands();
     state_.BookCondition.clear();
-    // Steps that open the book, lay out its columns, sum it and build the print menu follow.
+    browse_->ReopenBook();
+    browse_->LayoutColumns();
+    browse_->RefreshTotals();
+    // The print menu is built here.
     started_ = true;
 }
 
 // Creates the subsystems' controllers; each connects and enables the actions it owns.
 void THlavni::wireCommands() {
+    browse_ = new BrowseController(state_, actions_, DBGrid1, labels_, Panel_Filtr, this);
     actions_.Akce_KonecProgramu->setEnabled(true);
     connect(actions_.Akce_KonecProgramu, &QAction::triggered, this, &QWidget::close);
 }
