@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QTimer>
 
 namespace {
 
@@ -30,5 +31,11 @@ int main(int argc, char* argv[]) {
     if (!window.started())
         return 1;
     window.show();
+    // Start-up measurement: end once the first screen has been drawn.
+    if (qEnvironmentVariableIsSet("LUMIRA_EXIT_AFTER_START"))
+        QTimer::singleShot(0, &window, [&window] {
+            window.grab();
+            QApplication::quit();
+        });
     return application.exec();
 }
