@@ -102,6 +102,7 @@ void TSeznamPolozek::buildControls() {
     DBGrid1->verticalHeader()->hide();
     // Fixed row heights keep a list of a million values quick to lay out.
     DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
     DBGrid1->viewport()->installEventFilter(this);
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TSeznamPolozek::currentRowChanged);

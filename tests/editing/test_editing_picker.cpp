@@ -281,8 +281,7 @@ void PickerTest::closing() {
             ScriptedHost::click(dialog, "Tl_Storno");
         else if (how == "Enter") {
             QTest::keyClick(view, Qt::Key_Return);
-        }
-        else if (how == "Esc")
+        } else if (how == "Esc")
             QTest::keyClick(view, Qt::Key_Escape);
         else
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rowCentre(view, "87654321"));
