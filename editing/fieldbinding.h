@@ -1,0 +1,45 @@
+#pragma once
+// One box of the record editor bound to a field of the book's current row: it shows the field,
+// a first change typed into it puts a browsing row into editing, and its text is written back
+// into the field when it loses the focus or before the row is stored.
+
+#include <QObject>
+#include <QString>
+
+class QLineEdit;
+
+namespace engine {
+class DataSet;
+}
+
+class FieldBinding : public QObject {
+    Q_OBJECT
+public:
+    // Amounts show "#,##0.00" and are edited as "0.00"; dates are read-only "d.m.yyyy".
+    enum class Kind { Text, Amount, Rate, Date };
+
+    FieldBinding(engine::DataSet& book, QLineEdit* box, const QString& field, Kind kind);
+
+    QLineEdit* box() const { return box_; }
+    const QString& field() const { return field_; }
+    Kind kind() const { return kind_; }
+
+    // Shows the field of the current row.
+    void refresh();
+    // Writes text typed into the box to the field. False for text that is not a number: the
+    // conversion error is shown and the focus goes back to the box.
+    bool commit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    engine::DataSet& book_;
+    QLineEdit* box_;
+    QString field_;
+    Kind kind_;
+
+    QString fieldText() const;
+    bool convert(const QString& text, QVariant& value) const;
+    void firstChangeTyped();
+};
