@@ -15,17 +15,19 @@ const QSet<QString>& defaultCurrencyColumns() {
 
 namespace {
 
-QString quoted(QString text) {
-    return u'\'' + text.replace(u'\'', QLatin1String("''")) + u'\'';
-}
-
-// #yyyy-mm-dd# (or Jet's #m/d/yyyy#) becomes the stored ISO text 'yyyy-mm-dd'.
+// #yyyy-mm-dd# (or Jet's #m/d/yyyy#) becomes the stored ISO text 'yyyy-mm-dd'. Anything else
+// stays as typed and the database rejects it.
 QString dateLiteral(const QString& literal) {
     const QString inner = literal.mid(1, literal.size() - 2).trimmed();
     QDate date = QDate::fromString(inner, QStringLiteral("yyyy-M-d"));
     if (!date.isValid())
         date = QDate::fromString(inner, QStringLiteral("M/d/yyyy"));
-    return quoted(date.isValid() ? date.toString(Qt::ISODate) : inner);
+    return date.isValid() ? u'\'' + date.toString(Qt::ISODate) + u'\'' : literal;
+}
+
+bool isQuoted(const SqlToken& token) {
+    return token.kind == SqlToken::String || token.kind == SqlToken::DateLiteral ||
+           token.kind == SqlToken::BracketName;
 }
 
 // Puts " LIMIT n" before the trailing blanks and semicolon of a scope.
@@ -73,22 +75,38 @@ private:
             } else if (token.isWord("SELECT")) {
                 i = select(i, to, out, limit);
             } else {
-                out += plain(token);
+                out += plain(i);
                 ++i;
             }
         }
-        return limit.isEmpty() ? out : withLimit(out, limit);
+        // A LIMIT after an unclosed literal would land inside it; such a text fails anyway.
+        const bool openLiteral = to == t_.size() && !t_.isEmpty() && t_.last().unterminated;
+        return limit.isEmpty() || openLiteral ? out : withLimit(out, limit);
     }
 
-    QString plain(const SqlToken& token) const {
-        switch (token.kind) {
-        case SqlToken::DateLiteral:
-            return dateLiteral(token.text);
-        case SqlToken::BracketName:
-            return u'"' + token.text.mid(1, token.text.size() - 2) + u'"';
-        default:
+    bool quotedAt(int i) const { return i >= 0 && i < t_.size() && isQuoted(t_[i]); }
+
+    QString plain(int i) const {
+        const SqlToken& token = t_[i];
+        if (token.unterminated)
             return token.text;
+        QString text;
+        if (token.kind == SqlToken::DateLiteral)
+            text = dateLiteral(token.text);
+        else if (token.kind == SqlToken::BracketName)
+            text = u'"' +
+                   token.text.mid(1, token.text.size() - 2).replace(u'"', QLatin1String("\"\"")) +
+                   u'"';
+        else
+            return token.text;
+        // Blanks keep a rewritten literal from merging with a neighbouring one.
+        if (text != token.text) {
+            if (quotedAt(i - 1))
+                text.prepend(u' ');
+            if (quotedAt(i + 1))
+                text.append(u' ');
         }
+        return text;
     }
 
     // SELECT [DISTINCT] TOP n: drops "TOP n" and remembers n for the scope's end.
@@ -204,7 +222,7 @@ private:
                     check = QStringLiteral(" CHECK (length(%1) <= %2)")
                                 .arg(t_[nameAt].text, t_[size].text);
             }
-            text += plain(t_[k]);
+            text += plain(k);
         }
         if (check.isEmpty())
             return text;

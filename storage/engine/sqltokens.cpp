@@ -15,8 +15,9 @@ bool isWordChar(QChar c) {
     return c.isLetterOrNumber() || c == u'_';
 }
 
-// End (exclusive) of a literal opened by `quote` at `start`; a doubled quote stays inside.
-int literalEnd(const QString& sql, int start, QChar quote) {
+// End (exclusive) of a literal opened at `start` and closed by `quote`; a doubled quote
+// stays inside. An unclosed literal runs to the end of the text.
+int literalEnd(const QString& sql, int start, QChar quote, bool* closed) {
     int i = start + 1;
     while (i < sql.size()) {
         if (sql[i] == quote) {
@@ -24,10 +25,12 @@ int literalEnd(const QString& sql, int start, QChar quote) {
                 i += 2;
                 continue;
             }
+            *closed = true;
             return i + 1;
         }
         ++i;
     }
+    *closed = false;
     return sql.size();
 }
 
@@ -47,18 +50,19 @@ SqlTokens tokenizeSql(const QString& sql) {
         const QChar c = sql[i];
         SqlToken::Kind kind = SqlToken::Symbol;
         int end = i + 1;
+        bool closed = true;
         if (c.isSpace()) {
             kind = SqlToken::Space;
             end = runEnd(sql, i, [](QChar x) { return x.isSpace(); });
         } else if (c == u'\'' || c == u'"') {
             kind = SqlToken::String;
-            end = literalEnd(sql, i, c);
+            end = literalEnd(sql, i, c, &closed);
         } else if (c == u'#') {
             kind = SqlToken::DateLiteral;
-            end = literalEnd(sql, i, c);
+            end = literalEnd(sql, i, c, &closed);
         } else if (c == u'[') {
             kind = SqlToken::BracketName;
-            end = literalEnd(sql, i, u']');
+            end = literalEnd(sql, i, u']', &closed);
         } else if (isWordStart(c)) {
             kind = SqlToken::Word;
             end = runEnd(sql, i, isWordChar);
@@ -66,7 +70,7 @@ SqlTokens tokenizeSql(const QString& sql) {
             kind = SqlToken::Number;
             end = runEnd(sql, i, [](QChar x) { return x.isDigit() || x == u'.'; });
         }
-        tokens.append({kind, sql.mid(i, end - i)});
+        tokens.append({kind, sql.mid(i, end - i), !closed});
         i = end;
     }
     return tokens;

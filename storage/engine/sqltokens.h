@@ -11,6 +11,7 @@ struct SqlToken {
     enum Kind { Space, Word, Number, String, DateLiteral, BracketName, Symbol };
     Kind kind;
     QString text;
+    bool unterminated = false; // a literal or bracketed name without its closing mark
     bool isWord(const char* word) const;
     bool isSymbol(QChar c) const { return kind == Symbol && text.size() == 1 && text[0] == c; }
 };

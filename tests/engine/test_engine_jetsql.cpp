@@ -75,6 +75,23 @@ void JetSqlTest::translation_data() {
                           "it''s' ORDER BY Id")
         << QStringLiteral("SELECT * FROM FDosle WHERE Poznamka = 'TOP 1 #2024-01-01# Left(a, 1) "
                           "it''s' ORDER BY Id");
+    QTest::newRow("no LIMIT inside an unclosed literal")
+        << QStringLiteral("SELECT TOP 1 a FROM T WHERE b = 'open")
+        << QStringLiteral("SELECT a FROM T WHERE b = 'open");
+    QTest::newRow("no LIMIT inside a literal left open in a group")
+        << QStringLiteral("SELECT TOP 1 a FROM ( SELECT b FROM T WHERE c = 'x) AS T1")
+        << QStringLiteral("SELECT a FROM ( SELECT b FROM T WHERE c = 'x) AS T1");
+    QTest::newRow("empty text") << QString() << QString();
+    QTest::newRow("date next to literals") << QStringLiteral("SELECT 'a'#2024-01-31#'b'")
+                                           << QStringLiteral("SELECT 'a' '2024-01-31' 'b'");
+    QTest::newRow("bracketed name next to a literal")
+        << QStringLiteral("SELECT [a]\"b\"") << QStringLiteral("SELECT \"a\" \"b\"");
+    QTest::newRow("not a date") << QStringLiteral("SELECT #x)# 'a'")
+                                << QStringLiteral("SELECT #x)# 'a'");
+    QTest::newRow("unclosed date literal")
+        << QStringLiteral("SELECT #2024-01-01 'a'") << QStringLiteral("SELECT #2024-01-01 'a'");
+    QTest::newRow("bracketed name")
+        << QStringLiteral("SELECT [a\"b] FROM T") << QStringLiteral("SELECT \"a\"\"b\" FROM T");
     QTest::newRow("US date literal")
         << QStringLiteral("SELECT #3/5/2015#") << QStringLiteral("SELECT '2015-03-05'");
 }

@@ -1,0 +1,1 @@
+SELECT * FROM FDosle  WHERE  (Datum1 >= #2024-01-01#) AND (Datum1 <= #2024-01-31#)  AND  Cislo LIKE '%24%'  ORDER BY Id

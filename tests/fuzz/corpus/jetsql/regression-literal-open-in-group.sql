@@ -1,0 +1,1 @@
+SELECT TOP 1 KonecCisla FROM ( SELECT DIS'INCT Right(Cislo, 4) AS KonecCisla FROM FDosle WHERE Left(Cislo, Len('FD_')) = 'FD_') AS T1  ORDER BY KonecCisla DESC

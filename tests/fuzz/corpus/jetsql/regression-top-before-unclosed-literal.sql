@@ -1,0 +1,1 @@
+SELECT TOP 1 KonecCislaT"SUM(ZELECT *  FROM ( SELECT DISTINCT Right(Cislo, 4) AS KonecCisla FROM FDosle SHERE Left(Cislo, LeSELECT TOP 1 n

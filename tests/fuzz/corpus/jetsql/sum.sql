@@ -1,0 +1,1 @@
+SELECT SUM(Zaklad) AS CelkemSA FROM FDosle 
