@@ -1,8 +1,12 @@
 #include "app/thlavni.h"
 
 #include "dialogs/dialogy.h"
+#include "editing/editingcontroller.h"
+#include "export/exportcontroller.h"
+#include "find/findcontroller.h"
 #include "storage/bootstrap.h"
 #include "storage/inifile.h"
+#include "storage/tnastaveni.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -203,6 +207,16 @@ void THlavni::startUp() {
 // Creates the subsystems' controllers; each connects and enables the actions it owns.
 void THlavni::wireCommands() {
     browse_ = new BrowseController(state_, actions_, DBGrid1, labels_, Panel_Filtr, this);
+    find_ = new FindController(state_, actions_, *browse_, DBGrid1, Panel_Filtr, labels_, this);
+    editing_ = new EditingController(state_, actions_, *browse_, Panel_Filtr, this);
+    export_ = new ExportController(state_, actions_, this);
+    actions_.Akce_Nastaveni->setEnabled(true);
+    connect(actions_.Akce_Nastaveni, &QAction::triggered, this, [this] {
+        if (!runSettingsDialog(state_, this))
+            return;
+        setWindowTitle(captionFor(state_.settings.NazevSubjektu));
+        browse_->refreshDateTitles();
+    });
     actions_.Akce_KonecProgramu->setEnabled(true);
     connect(actions_.Akce_KonecProgramu, &QAction::triggered, this, &QWidget::close);
 }
