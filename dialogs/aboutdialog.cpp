@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 namespace dialogs {
 
@@ -15,9 +16,26 @@ namespace {
 constexpr int firstRowTop = 16;
 constexpr int rowStep = 24;
 constexpr int captionLeft = 80;
+constexpr int captionGap = 6;
 constexpr int buttonLeft = 376;
 constexpr int buttonBelowLastRow = 28;
 constexpr int heightBelowLastRow = 93;
+
+// The dialog's font, made smaller when needed so that the widest bold caption ends before the
+// value column, whatever the platform font is.
+QFont fittingFont(QFont font, const QStringList& captions, int width) {
+    font.setBold(true);
+    const auto widest = [&font, &captions] {
+        int result = 0;
+        for (const QString& caption : captions)
+            result = std::max(result, QFontMetrics(font).horizontalAdvance(caption));
+        return result;
+    };
+    while (widest() > width && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    font.setBold(false);
+    return font;
+}
 
 QLabel* valueLabel(const char* name, const QString& text) {
     auto* label = new QLabel(text);
@@ -46,18 +64,23 @@ AboutDialog::AboutDialog(const QString& version, const QString& releaseDate,
 
     const bool withReportModule = !reportModule.isEmpty();
     const int valueLeft = withReportModule ? 240 : 216;
+    const QStringList captions = {QStringLiteral("Verze programu:"),
+                                  QStringLiteral("Verze tiskového modulu:"),
+                                  QStringLiteral("Domovská stránka:")};
+    setFont(fittingFont(font(), withReportModule ? captions : captions.mid(0, 1) + captions.mid(2),
+                        valueLeft - captionLeft - captionGap));
     int top = firstRowTop;
-    addRow(top, valueLeft, "La_VerzeProgramu", QStringLiteral("Verze programu:"),
+    addRow(top, valueLeft, "La_VerzeProgramu", captions[0],
            valueLabel("La_CisloVerze", version + QStringLiteral("     ") + releaseDate));
     if (withReportModule) {
         top += rowStep;
-        addRow(top, valueLeft, "La_VerzeFR", QStringLiteral("Verze tiskového modulu:"),
+        addRow(top, valueLeft, "La_VerzeFR", captions[1],
                valueLabel("La_CisloVerzeFR", reportModule));
     }
     top += rowStep;
     auto* link = new LinkLabel(homeHost());
     link->setObjectName(QStringLiteral("La_URL"));
-    addRow(top, valueLeft, "La_DomovskaStranka", QStringLiteral("Domovská stránka:"), link);
+    addRow(top, valueLeft, "La_DomovskaStranka", captions[2], link);
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("Tl_Ok"));

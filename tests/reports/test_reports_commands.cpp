@@ -1,0 +1,374 @@
+// The commands of the print menu that change the template directory (new template, template
+// manager) and the help commands (help page, home page, About).
+
+#include "orvex/orvex.h"
+#include "reports/reportscontroller.h"
+#include "reports/tspravcepredloh.h"
+#include "support/bookfixture.h"
+#include "support/scriptedhost.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <memory>
+
+namespace {
+
+QString templateWithName(const QString& name) {
+    return "<TfrxReport Version=\"5.3.14\" ReportOptions.Name=\"" + name + "\"/>";
+}
+
+struct CommandsFixture {
+    BookFixture book;
+    ScriptedHost host;
+    QWidget window;
+    QMenu* printMenu = new QMenu(&window);
+    MainActions actions{&window};
+    std::unique_ptr<ReportsController> controller;
+
+    CommandsFixture() {
+        QDir(book.dir.path()).mkdir("Ses");
+        controller = std::make_unique<ReportsController>(book.state, actions, printMenu,
+                                                         new QToolButton(&window), &window);
+    }
+    QString sesPath(const QString& fileName = QString()) const {
+        return book.dir.filePath("Ses/" + fileName);
+    }
+    void addTemplate(const QString& fileName, const QString& reportName) const {
+        QFile file(sesPath(fileName));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        file.write(templateWithName(reportName).toUtf8());
+    }
+    QStringList templateFiles() const {
+        return QDir(sesPath()).entryList({"*.fr3"}, QDir::Files, QDir::Name);
+    }
+    QStringList captions() const {
+        QStringList result;
+        for (const QAction* item : printMenu->actions().mid(3))
+            result << item->text();
+        result.sort();
+        return result;
+    }
+    // Runs the template manager with the given steps done inside it.
+    void manage(const std::function<void(TSpravcePredloh&)>& steps) {
+        host.dialogActions.enqueue([steps](QDialog& dialog) {
+            auto& manager = dynamic_cast<TSpravcePredloh&>(dialog);
+            steps(manager);
+            return ScriptedHost::click(dialog, "Tl_Storno");
+        });
+        actions.Akce_SpravaPredloh->trigger();
+    }
+};
+
+QTreeWidget* list(TSpravcePredloh& manager) {
+    return manager.findChild<QTreeWidget*>("ListView1");
+}
+
+QStringList rowTexts(TSpravcePredloh& manager) {
+    QStringList rows;
+    QTreeWidget* view = list(manager);
+    for (int i = 0; i < view->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = view->topLevelItem(i);
+        rows << item->text(0) + ' ' + item->text(1) + ' ' + item->text(2);
+    }
+    return rows;
+}
+
+// Selects the row of the file by a click, as the user would.
+void clickRow(TSpravcePredloh& manager, const QString& fileName) {
+    QTreeWidget* view = list(manager);
+    const QList<QTreeWidgetItem*> found = view->findItems(fileName, Qt::MatchExactly, 2);
+    QCOMPARE(found.size(), 1);
+    const QRect rect = view->visualItemRect(found.first());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+} // namespace
+
+class ReportsCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { dialogs::setApplicationTitle("Lumira"); }
+    void newTemplate_data();
+    void newTemplate();
+    void newTemplateRefused_data();
+    void newTemplateRefused();
+    void managerLists();
+    void managerWithoutSelection();
+    void managerNoKeepsFile();
+    void managerDeletesAndKeepsNumbers();
+    void managerDoubleClickDeletes();
+    void managerVanishedFile();
+    void menusRebuiltOnlyAfterDeletion();
+    void aboutShowsVersions();
+    void pages();
+};
+
+void ReportsCommandsTest::newTemplate_data() {
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("created");
+    QTest::newRow("first template") << QStringList() << "Kniha"
+                                    << "Predloha_01.fr3";
+    QTest::newRow("after the largest number")
+        << QStringList{"Predloha_01.fr3", "Predloha_02.fr3", "Predloha_05.fr3"} << "Kniha"
+        << "Predloha_06.fr3";
+    QTest::newRow("name without digits counts 0") << QStringList{"Kniha_faktur.fr3"} << "Kniha"
+                                                  << "Predloha_01.fr3";
+    QTest::newRow("spaces kept, XML escaped") << QStringList() << "  Přehled <A & B>  "
+                                              << "Predloha_01.fr3";
+}
+
+void ReportsCommandsTest::newTemplate() {
+    QFETCH(QStringList, existing);
+    QFETCH(QString, typed);
+    QFETCH(QString, created);
+    CommandsFixture f;
+    for (const QString& file : existing)
+        f.addTemplate(file, file);
+    f.host.textAnswers.enqueue(typed);
+    f.actions.Akce_NovaSestava->trigger();
+
+    QCOMPARE(f.host.prompts.size(), 1);
+    QCOMPARE(f.host.prompts[0].caption, "Název sestavy ...");
+    QCOMPARE(f.host.prompts[0].prompt, "Zadejte název sestavy:");
+    QCOMPARE(f.host.prompts[0].value, "");
+    QCOMPARE(f.host.messages.size(), 0);
+    QVERIFY(f.templateFiles().contains(created));
+    QCOMPARE(f.templateFiles().size(), existing.size() + 1);
+    // The menus were rebuilt and show the typed name as it was typed.
+    QVERIFY(f.captions().contains(typed));
+    QCOMPARE(f.captions().size(), existing.size() + 1);
+    QCOMPARE(f.controller->popupMenu()->actions().size(), existing.size() + 4);
+}
+
+void ReportsCommandsTest::newTemplateRefused_data() {
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<std::optional<QString>>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("cancelled") << "" << std::optional<QString>() << "";
+    QTest::newRow("empty name") << "" << std::optional<QString>("")
+                                << "Zpráva: Nebyl zadan žádný název.";
+    QTest::newRow("blanks and control characters only")
+        << "" << std::optional<QString>("  \t ") << "Zpráva: Nebyl zadan žádný název.";
+    QTest::newRow("number 99 in use") << "Predloha_99.fr3" << std::optional<QString>("Nová")
+                                      << "Upozornění: Novou předlohu sestavy nelze vytvořit";
+    QTest::newRow("a year in a file name") << "Prehled_2021.fr3" << std::optional<QString>("Nová")
+                                           << "Upozornění: Novou předlohu sestavy nelze vytvořit";
+    QTest::newRow("next name taken by a folder")
+        << "dir:Predloha_01.fr3" << std::optional<QString>("Nová")
+        << "Lumira: Soubor \"@SES@Predloha_01.fr3\" již existuje.";
+    QTest::newRow("template folder missing")
+        << "no Ses" << std::optional<QString>("Nová")
+        << "Lumira: Soubor předlohy \"@SES@Predloha_01.fr3\" nelze zapsat: ";
+}
+
+void ReportsCommandsTest::newTemplateRefused() {
+    QFETCH(QString, obstacle);
+    QFETCH(std::optional<QString>, typed);
+    QFETCH(QString, message);
+    CommandsFixture f;
+    if (obstacle.startsWith("dir:"))
+        QVERIFY(QDir(f.sesPath()).mkdir(obstacle.mid(4)));
+    else if (obstacle == "no Ses")
+        QVERIFY(QDir(f.sesPath()).removeRecursively());
+    else if (!obstacle.isEmpty())
+        f.addTemplate(obstacle, "Stará");
+    const QStringList before = f.templateFiles();
+    f.controller->BuildPrintMenu();
+    const QList<QAction*> itemsBefore = f.printMenu->actions();
+    f.host.textAnswers.enqueue(typed);
+    f.actions.Akce_NovaSestava->trigger();
+
+    QCOMPARE(f.templateFiles(), before);
+    QCOMPARE(f.printMenu->actions(), itemsBefore);
+    if (message.isEmpty()) {
+        QCOMPARE(f.host.messages.size(), 0);
+        return;
+    }
+    QCOMPARE(f.host.messages.size(), 1);
+    const dialogs::Message shown = f.host.messages[0];
+    QVERIFY2((shown.caption + ": " + shown.text)
+                 .startsWith(QString(message).replace("@SES@", f.sesPath())),
+             qPrintable(shown.caption + ": " + shown.text));
+}
+
+void ReportsCommandsTest::managerLists() {
+    CommandsFixture f;
+    f.addTemplate("Kniha_faktur.fr3", "Kniha faktur");
+    f.addTemplate("Predloha_03.fr3", "Přehled &amp; souhrn");
+    f.manage([](TSpravcePredloh& manager) {
+        QCOMPARE(manager.windowTitle(), "Správa předloh");
+        QTreeWidget* view = list(manager);
+        QCOMPARE(view->headerItem()->text(0), "Číslo");
+        QCOMPARE(view->headerItem()->text(1), "Název sestavy");
+        QCOMPARE(view->headerItem()->text(2), "Soubor předlohy");
+        QStringList rows = rowTexts(manager);
+        QCOMPARE(rows.size(), 2);
+        QVERIFY(rows[0].startsWith("1. "));
+        QVERIFY(rows[1].startsWith("2. "));
+        for (QString& row : rows)
+            row = row.mid(3);
+        rows.sort();
+        QCOMPARE(rows, QStringList(
+                           {"Kniha faktur Kniha_faktur.fr3", "Přehled & souhrn Predloha_03.fr3"}));
+        QCOMPARE(manager.listedCount(), 2);
+        QVERIFY(!manager.findChild<QPushButton*>("Tl_Odstranit")->isEnabled());
+    });
+    QCOMPARE(f.host.shownDialogs, QStringList{"Správa předloh"});
+}
+
+void ReportsCommandsTest::managerWithoutSelection() {
+    CommandsFixture f;
+    f.addTemplate("Predloha_01.fr3", "Jedna");
+    f.manage([](TSpravcePredloh& manager) { manager.Tl_OdstranitClick(); });
+    QCOMPARE(f.host.messages.size(), 1);
+    QCOMPARE(f.host.messages[0].kind, dialogs::MessageKind::Info);
+    QCOMPARE(f.host.messages[0].caption, "Lumira");
+    QCOMPARE(f.host.messages[0].text, "Není vybrán žádný soubor předlohy!");
+    QCOMPARE(f.templateFiles(), QStringList{"Predloha_01.fr3"});
+}
+
+void ReportsCommandsTest::managerNoKeepsFile() {
+    CommandsFixture f;
+    f.addTemplate("Predloha_01.fr3", "Jedna");
+    f.host.answers.enqueue(dialogs::Answer::No);
+    f.manage([](TSpravcePredloh& manager) {
+        clickRow(manager, "Predloha_01.fr3");
+        auto* remove = manager.findChild<QPushButton*>("Tl_Odstranit");
+        QVERIFY(remove->isEnabled());
+        QTest::mouseClick(remove, Qt::LeftButton);
+        QCOMPARE(manager.rowCount(), 1);
+    });
+    QCOMPARE(f.host.messages.size(), 1);
+    const dialogs::Message question = f.host.messages[0];
+    QCOMPARE(question.kind, dialogs::MessageKind::Question);
+    QCOMPARE(question.questionKind, 2);
+    QCOMPARE(question.caption, "Lumira");
+    QCOMPARE(question.text, "Opravdu chcete soubor předlohy pro vybranou sestavu odstranit?");
+    QCOMPARE(f.templateFiles(), QStringList{"Predloha_01.fr3"});
+}
+
+void ReportsCommandsTest::managerDeletesAndKeepsNumbers() {
+    CommandsFixture f;
+    for (const char* file : {"Predloha_01.fr3", "Predloha_02.fr3", "Predloha_03.fr3"})
+        f.addTemplate(file, file);
+    QString deleted;
+    f.host.answers.enqueue(dialogs::Answer::Yes);
+    f.manage([&deleted](TSpravcePredloh& manager) {
+        // The middle row of the list, whichever file the directory delivered there.
+        deleted = list(manager)->topLevelItem(1)->text(2);
+        clickRow(manager, deleted);
+        QTest::mouseClick(manager.findChild<QPushButton*>("Tl_Odstranit"), Qt::LeftButton);
+        QStringList numbers;
+        for (const QString& row : rowTexts(manager))
+            numbers << row.section(' ', 0, 0);
+        QCOMPARE(numbers, QStringList({"1.", "3."}));
+        QVERIFY(manager.findChild<QPushButton*>("Tl_Odstranit")->isEnabled());
+        QCOMPARE(manager.listedCount(), 3);
+    });
+    QCOMPARE(f.templateFiles().size(), 2);
+    QVERIFY(!f.templateFiles().contains(deleted));
+}
+
+void ReportsCommandsTest::managerDoubleClickDeletes() {
+    CommandsFixture f;
+    f.addTemplate("Predloha_01.fr3", "Jedna");
+    f.host.answers.enqueue(dialogs::Answer::Yes);
+    f.manage([](TSpravcePredloh& manager) {
+        QTreeWidget* view = list(manager);
+        const QPoint row = view->visualItemRect(view->topLevelItem(0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row);
+        QCOMPARE(manager.rowCount(), 0);
+        // On the empty list a double click asks for a selection.
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    });
+    QCOMPARE(f.templateFiles(), QStringList());
+    QCOMPARE(f.host.messages.size(), 2);
+    QCOMPARE(f.host.messages[1].text, "Není vybrán žádný soubor předlohy!");
+}
+
+void ReportsCommandsTest::managerVanishedFile() {
+    CommandsFixture f;
+    f.addTemplate("Predloha_01.fr3", "Jedna");
+    f.host.answers.enqueue(dialogs::Answer::Yes);
+    f.manage([&f](TSpravcePredloh& manager) {
+        QVERIFY(QFile::remove(f.sesPath("Predloha_01.fr3")));
+        clickRow(manager, "Predloha_01.fr3");
+        manager.Tl_OdstranitClick();
+        QCOMPARE(manager.rowCount(), 1);
+    });
+    QCOMPARE(f.host.messages.size(), 2);
+    QCOMPARE(f.host.messages[1].caption, "Upozornění");
+    QCOMPARE(f.host.messages[1].text,
+             "Soubor předlohy \"" + f.sesPath("Predloha_01.fr3") + "\" již neexistuje.");
+}
+
+void ReportsCommandsTest::menusRebuiltOnlyAfterDeletion() {
+    CommandsFixture f;
+    f.addTemplate("Predloha_01.fr3", "Jedna");
+    f.addTemplate("Predloha_02.fr3", "Dva");
+    f.controller->BuildPrintMenu();
+    // Added behind the program's back: shows only when the menus are rebuilt.
+    f.addTemplate("Predloha_03.fr3", "Tři");
+
+    f.manage([](TSpravcePredloh&) {});
+    QCOMPARE(f.captions(), QStringList({"Dva", "Jedna"}));
+
+    f.host.answers.enqueue(dialogs::Answer::Yes);
+    f.manage([](TSpravcePredloh& manager) {
+        clickRow(manager, "Predloha_01.fr3");
+        manager.Tl_OdstranitClick();
+    });
+    QCOMPARE(f.captions(), QStringList({"Dva", "Tři"}));
+    QCOMPARE(f.controller->popupMenu()->actions().size(), 5);
+}
+
+void ReportsCommandsTest::aboutShowsVersions() {
+    CommandsFixture f;
+    QString label;
+    OznaceniVerzeDLL(&label);
+    QVERIFY(!label.isEmpty());
+    QStringList texts;
+    f.host.dialogActions.enqueue([&texts](QDialog& dialog) {
+        for (const char* name : {"La_CisloVerze", "La_CisloVerzeFR", "La_URL"})
+            texts << dialog.findChild<QLabel*>(name)->text();
+        return ScriptedHost::click(dialog, "Tl_Ok");
+    });
+    f.actions.Akce_OProgramu->trigger();
+    QCOMPARE(f.host.shownDialogs, QStringList{"O programu Lumira"});
+    QCOMPARE(texts, QStringList({"1.1     2021-03-19", "Orvex  " + label, "www.lumira.cz"}));
+}
+
+void ReportsCommandsTest::pages() {
+    CommandsFixture f;
+    QVERIFY(f.actions.Akce_Napoveda->isEnabled());
+    QCOMPARE(f.actions.Akce_Napoveda->shortcut(), QKeySequence(Qt::Key_F1));
+    f.actions.Akce_Napoveda->trigger();
+    f.actions.Akce_Domu->trigger();
+    QCOMPARE(f.host.openRequests.size(), 2);
+    // The help page lies beside the program and is a Czech page.
+    const QString help = f.host.openRequests[0].target;
+    QCOMPARE(help, QCoreApplication::applicationDirPath() + "/napoveda.html");
+    QFile page(help);
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    QVERIFY(html.contains("lang=\"cs\""));
+    MainActions all(nullptr);
+    for (const QAction* action : all.all())
+        QVERIFY2(html.contains(action->text()), qPrintable(action->text()));
+    QCOMPARE(f.host.openRequests[1].target, "http://www.lumira.cz/");
+    for (const auto& request : f.host.openRequests)
+        QCOMPARE(request.parameters, "");
+    QCOMPARE(f.host.messages.size(), 0);
+}
+
+QTEST_MAIN(ReportsCommandsTest)
+#include "test_reports_commands.moc"
