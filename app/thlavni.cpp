@@ -4,6 +4,7 @@
 #include "editing/editingcontroller.h"
 #include "export/exportcontroller.h"
 #include "find/findcontroller.h"
+#include "reports/reportscontroller.h"
 #include "storage/bootstrap.h"
 #include "storage/inifile.h"
 #include "storage/tnastaveni.h"
@@ -200,7 +201,7 @@ void THlavni::startUp() {
     browse_->ReopenBook();
     browse_->LayoutColumns();
     browse_->RefreshTotals();
-    // The print menu is built here.
+    reports_->BuildPrintMenu();
     started_ = true;
 }
 
@@ -210,6 +211,7 @@ void THlavni::wireCommands() {
     find_ = new FindController(state_, actions_, *browse_, DBGrid1, Panel_Filtr, labels_, this);
     editing_ = new EditingController(state_, actions_, *browse_, Panel_Filtr, this);
     export_ = new ExportController(state_, actions_, this);
+    reports_ = new ReportsController(state_, actions_, HMenu_Prehledy, Tl_Tisk, this);
     actions_.Akce_Nastaveni->setEnabled(true);
     connect(actions_.Akce_Nastaveni, &QAction::triggered, this, [this] {
         if (!runSettingsDialog(state_, this))
