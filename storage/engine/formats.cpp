@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <cmath>
+#include <limits>
 
 namespace engine {
 
@@ -76,8 +77,12 @@ QString groupDigits(const QString& digits, const QLocale& locale) {
 QString formatNumber(const QString& pattern, double value, const QLocale& locale) {
     // Only the positive section of a pattern with sections is used.
     const NumberPattern p = parsePattern(pattern.section(u';', 0, 0));
+    // Half away from zero on the decimal value: 2.675 is stored as 2.67499999..., and must
+    // still print as 2,68.
     const double scale = std::pow(10.0, p.maxDecimals);
-    double rounded = std::round(std::fabs(value) * scale) / scale;
+    const double scaled = std::fabs(value) * scale;
+    const double rounded =
+        std::floor(scaled + 0.5 + scaled * 4 * std::numeric_limits<double>::epsilon()) / scale;
     QString digits = QString::number(rounded, 'f', p.maxDecimals);
     QString integerPart = digits.section(u'.', 0, 0);
     QString decimals = digits.section(u'.', 1, 1);
