@@ -4,7 +4,6 @@
 #include "editing/editingcontroller.h"
 #include "export/exportcontroller.h"
 #include "find/findcontroller.h"
-#include "find/findcontroller.h"
 #include "reports/reportscontroller.h"
 #include "storage/bootstrap.h"
 #include "storage/inifile.h"
@@ -209,7 +208,6 @@ void THlavni::startUp() {
 // Creates the subsystems' controllers; each connects and enables the actions it owns.
 void THlavni::wireCommands() {
     browse_ = new BrowseController(state_, actions_, DBGrid1, labels_, Panel_Filtr, this);
-    find_ = new FindController(state_, actions_, *browse_, DBGrid1, Panel_Filtr, labels_, this);
     find_ = new FindController(state_, actions_, *browse_, DBGrid1, Panel_Filtr, labels_, this);
     editing_ = new EditingController(state_, actions_, *browse_, Panel_Filtr, this);
     export_ = new ExportController(state_, actions_, this);
