@@ -5,6 +5,7 @@
 #include "storage/engine/dataset.h"
 #include "storage/engine/formats.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -113,6 +114,8 @@ bool FieldBinding::eventFilter(QObject*, QEvent* event) {
         // Another window or a pop-up menu taking the focus is not leaving the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+        if (handsOverTo && handsOverTo(QApplication::focusWidget()))
             return false;
         if (commit() && kind_ == Kind::Amount)
             refresh();

@@ -5,8 +5,10 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QLineEdit;
+class QWidget;
 
 namespace engine {
 class DataSet;
@@ -23,6 +25,11 @@ public:
     QLineEdit* box() const { return box_; }
     const QString& field() const { return field_; }
     Kind kind() const { return kind_; }
+
+    // Widgets whose commands write or drop the typed text themselves (Ok, Storno, ...):
+    // moving the focus to one of them leaves the text to that command, so a text that is not
+    // a number is reported once, and not at all when the change is abandoned.
+    std::function<bool(const QWidget*)> handsOverTo;
 
     // Shows the field of the current row.
     void refresh();

@@ -292,6 +292,11 @@ void TEditace::buildBottomRow() {
     connect(findChild<QPushButton*>(QStringLiteral("Tl_Vpred")), &QPushButton::clicked, this,
             [this] { runMove(actions_.Akce_Vpred); });
     Tl_Storno = findChild<QPushButton*>(QStringLiteral("Tl_Storno"));
+    const auto isBottomButton = [line](const QWidget* widget) {
+        return widget && line->indexOf(const_cast<QWidget*>(widget)) >= 0;
+    };
+    for (FieldBinding* binding : std::as_const(bindings_))
+        binding->handsOverTo = isBottomButton;
 }
 
 // The rates are those of the settings when the window is made.
