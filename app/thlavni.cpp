@@ -111,8 +111,11 @@ QWidget* THlavni::buildToolBar() {
     for (const Button& b : buttons) {
         auto* button = new QToolButton(bar);
         button->setObjectName(QString::fromLatin1(b.name));
-        if (b.action)
+        if (b.action) {
+            // A tool button takes its text from the action's icon text whenever the action changes.
+            b.action->setIconText(QString::fromUtf8(b.caption));
             button->setDefaultAction(b.action);
+        }
         button->setText(QString::fromUtf8(b.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setGeometry(left, 8, 75, 25);

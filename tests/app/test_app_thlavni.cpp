@@ -14,6 +14,7 @@
 #include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -149,6 +150,10 @@ void ThlavniTest::startShowsTheBook() {
     QCOMPARE(label(window, "La_ZakladCelkem")->text(),
              "1" + QString(QLocale().groupSeparator()) + "500,00 CZK");
     QCOMPARE(label(window, "La_DPHCelkem")->text(), QString("0,00 CZK"));
+    // Enabling the record commands leaves the buttons' own short captions.
+    QCOMPARE(window.findChild<QToolButton*>("Tl_Edit")->text(), QString("Oprava záz."));
+    QCOMPARE(window.findChild<QToolButton*>("Tl_Smazat")->text(), QString("Smazat záz."));
+    QCOMPARE(window.actions().Akce_Edit->text(), QString("Oprava záznamu"));
     QVERIFY(window.filterPanel()->isHidden());
     QVERIFY(window.actions().Akce_ZmenaTabulkaDB->isEnabled());
     QVERIFY(host.messages.isEmpty());
