@@ -10,10 +10,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -45,6 +47,7 @@ THledat::THledat(AppState& state, QAction* firstRecord, const QList<GridColumn>&
     Tl_HledatVyraz->setEnabled(false);
     SearchStartPosition = state_.book.bookmark();
     setFixedSize(sizeHint().expandedTo(QSize(404, 154)));
+    move(QGuiApplication::primaryScreen()->availableGeometry().center() - rect().center());
 }
 
 void THledat::buildControls() {
