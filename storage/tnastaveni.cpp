@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -126,7 +127,11 @@ TNastaveni::TNastaveni(Settings& settings, const QString& iniPath, QWidget* pare
     tabs->setCurrentIndex(0);
     ok_->setEnabled(false);
     connect(bindings_, &TNastaveniBindings::changed, ok_, [this] { ok_->setEnabled(true); });
-    setFixedSize(clientSize.expandedTo(sizeHint()));
+    // With a larger platform font the six tab titles may need more than the designed width;
+    // all of them stay in sight rather than behind scroll arrows.
+    const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+    const QSize tabsWidth(tabs->tabBar()->sizeHint().width() + margins + 4, 0);
+    setFixedSize(clientSize.expandedTo(sizeHint()).expandedTo(tabsWidth));
 }
 
 QLineEdit* TNastaveni::textEdit(const QString& name, int maxLength) {
@@ -200,14 +205,15 @@ QWidget* TNastaveni::defaultSeriesGroup() {
          &Settings::AutoCislo_FO, "Prefix - odeslané faktury", "Ed_Prefix_FO",
          &Settings::Prefix_FO},
     };
-    QGridLayout* grid = formGrid();
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(2, 1);
     for (const Book& book : books) {
         QCheckBox* box =
             checkBox(QString::fromUtf8(book.checkCaption), QString::fromLatin1(book.checkName));
-        grid->addWidget(box, grid->rowCount(), 0, 1, 2);
+        grid->addWidget(box, grid->rowCount(), 0, 1, 3);
         bindings_->bind(box, book.autoNumber);
         QLineEdit* prefix = textEdit(QString::fromLatin1(book.prefixName), prefixLength);
-        prefix->setMaximumWidth(90);
+        prefix->setFixedWidth(90);
         addRow(grid, QString::fromUtf8(book.prefixLabel), prefix);
         bindings_->bind(prefix, book.prefix, Blanks::Trimmed);
     }
@@ -270,7 +276,8 @@ QSpinBox* TNastaveni::addRate(QGridLayout* grid, const QString& label, const QSt
 }
 
 QWidget* TNastaveni::vatPage() {
-    QGridLayout* grid = formGrid();
+    auto* grid = new QGridLayout;
+    grid->setColumnStretch(2, 1);
     addRate(grid, QStringLiteral("Základní sazba DPH v %"), QStringLiteral("ZakladniSazbaDPH"),
             &Settings::ZakladniSazbaDPH);
     addRate(grid, QStringLiteral("Snížená sazba 1 v %"), QStringLiteral("SnizenaSazbaDPH1"),
