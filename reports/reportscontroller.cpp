@@ -100,7 +100,11 @@ QList<ReportsController::MenuItem> ReportsController::printMenuItems() {
 }
 
 void ReportsController::fillMenu(QMenu* menu, const QList<MenuItem>& items) {
-    menu->clear();
+    // The item that started a rebuild may still be delivering its click.
+    for (QAction* old : menu->actions()) {
+        menu->removeAction(old);
+        old->deleteLater();
+    }
     for (const MenuItem& item : items) {
         auto* action = new QAction(item.caption, menu);
         action->setObjectName(item.name);
@@ -143,10 +147,8 @@ void ReportsController::RunReport(const QString& templatePath, const QString& pa
 }
 
 void ReportsController::Tl_TiskClick() {
-    // Just under the button, as the window's frame is laid out.
-    const QRect frame = window_->frameGeometry();
-    const int buttonLeft = Tl_Tisk->mapTo(window_, QPoint(0, 0)).x();
-    PMenu_Tisk->popup(QPoint(frame.left() + buttonLeft + 10, frame.top() + 83));
+    // 10 px in from the button's left edge, right under it, whatever the window frame's size.
+    PMenu_Tisk->popup(Tl_Tisk->mapToGlobal(QPoint(10, Tl_Tisk->height())));
 }
 
 void ReportsController::Akce_NovaSestavaExecute() {

@@ -114,26 +114,37 @@ void ReportsCommandsTest::newTemplate_data() {
     QTest::addColumn<QStringList>("existing");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("created");
+    QTest::addColumn<QString>("via");
     QTest::newRow("first template") << QStringList() << "Kniha"
-                                    << "Predloha_01.fr3";
+                                    << "Predloha_01.fr3"
+                                    << "action";
     QTest::newRow("after the largest number")
         << QStringList{"Predloha_01.fr3", "Predloha_02.fr3", "Predloha_05.fr3"} << "Kniha"
-        << "Predloha_06.fr3";
+        << "Predloha_06.fr3"
+        << "print menu";
     QTest::newRow("name without digits counts 0") << QStringList{"Kniha_faktur.fr3"} << "Kniha"
-                                                  << "Predloha_01.fr3";
+                                                  << "Predloha_01.fr3"
+                                                  << "pop-up menu";
     QTest::newRow("spaces kept, XML escaped") << QStringList() << "  Přehled <A & B>  "
-                                              << "Predloha_01.fr3";
+                                              << "Predloha_01.fr3"
+                                              << "action";
 }
 
 void ReportsCommandsTest::newTemplate() {
     QFETCH(QStringList, existing);
     QFETCH(QString, typed);
     QFETCH(QString, created);
+    QFETCH(QString, via);
     CommandsFixture f;
     for (const QString& file : existing)
         f.addTemplate(file, file);
+    f.controller->BuildPrintMenu();
     f.host.textAnswers.enqueue(typed);
-    f.actions.Akce_NovaSestava->trigger();
+    QMenu* menu = via == "print menu" ? f.printMenu : f.controller->popupMenu();
+    if (via == "action")
+        f.actions.Akce_NovaSestava->trigger();
+    else
+        menu->findChild<QAction*>("HMenu_Prehledy_NovaSestava")->trigger();
 
     QCOMPARE(f.host.prompts.size(), 1);
     QCOMPARE(f.host.prompts[0].caption, "Název sestavy ...");

@@ -343,6 +343,7 @@ void ReportsPrintMenuTest::printButtonPopsUpTheCopy() {
     f.controller->BuildPrintMenu();
     QTest::mouseClick(f.printButton, Qt::LeftButton);
     QVERIFY(f.popup()->isVisible());
+    QCOMPARE(f.popup()->pos(), f.printButton->mapToGlobal(QPoint(10, f.printButton->height())));
     f.popup()->close();
 }
 
