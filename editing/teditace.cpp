@@ -150,7 +150,9 @@ QPushButton* TEditace::addButton(QHBoxLayout* row, const char* name, const QStri
                                  int width, const QString& hint, bool tabStop) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));
-    button->setMinimumWidth(scaled(width));
+    // The style's wide default would stretch the small buttons; the caption still fits.
+    button->setFixedWidth(
+        qMax(scaled(width), button->fontMetrics().horizontalAdvance(caption) + scaled(12)));
     button->setAutoDefault(false);
     button->setToolTip(hint);
     // Buttons left out of the Tab order still take the focus when clicked, so the box that
@@ -187,7 +189,6 @@ void TEditace::buildPartnerRows() {
 
     QHBoxLayout* account = addRow(RowUcet, "La_CisloUctu", QStringLiteral("Číslo účtu/kód"));
     addBox(account, QStringLiteral("CisloUctu"), 145, Kind::Text);
-    account->addWidget(new QLabel(QStringLiteral("/"), this));
     addBox(account, QStringLiteral("SmerovyKod"), 49, Kind::Text);
     account->addStretch(1);
 
