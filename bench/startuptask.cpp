@@ -1,0 +1,52 @@
+#include "bench/process.h"
+#include "bench/session.h"
+#include "bench/tasks.h"
+
+namespace bench {
+
+namespace {
+
+// What the start-up asks of the database: the ids, the first screen and the three sums.
+QString startUpScript(const QString& table) {
+    QString script =
+        Session::toolSql(QStringLiteral("SELECT Id FROM %1 ORDER BY Id").arg(table)) +
+        Session::toolSql(QStringLiteral("SELECT TOP 50 * FROM %1 ORDER BY Id").arg(table));
+    for (const char* column : {"Zaklad", "DPH", "Celkem"})
+        script += Session::toolSql(QStringLiteral("SELECT SUM(%1) AS CelkemSA FROM %2 ")
+                                       .arg(QLatin1String(column), table));
+    return script;
+}
+
+} // namespace
+
+void measureStartUp(Session& session) {
+    const QString task = QStringLiteral("start-up to first screen with totals");
+    ProcessSpec spec;
+    spec.arguments = {session.options().binaryDir + QStringLiteral("/lumira"),
+                      QStringLiteral("--dir"), session.dir()};
+    spec.environment = {QStringLiteral("QT_QPA_PLATFORM=offscreen"),
+                        QStringLiteral("LUMIRA_EXIT_AFTER_START=1")};
+    spec.errors = session.dir() + QStringLiteral("startup-errors.txt");
+    QVector<double> cpuTimes;
+    QVector<double> wallTimes;
+    qint64 peakKb = 0;
+    for (int i = 0; i < session.reps(); ++i) {
+        const ProcessResult run = runProcess(spec);
+        if (!run.started || run.exitCode != 0) {
+            session.reportMissing(
+                task + QStringLiteral(" (ms)"),
+                QStringLiteral("failed: exit code %1 %2").arg(run.exitCode).arg(run.error));
+            return;
+        }
+        cpuTimes << run.cpuMs;
+        wallTimes << run.wallMs;
+        peakKb = qMax(peakKb, run.peakKb);
+    }
+    const ToolTime tool =
+        session.tool().timeProcess(startUpScript(session.table()), session.reps());
+    session.report(task, {median(cpuTimes), median(wallTimes), QString()}, tool);
+    session.reportMemory(QStringLiteral("peak memory, program started on the book"), peakKb,
+                         tool.peakKb);
+}
+
+} // namespace bench
