@@ -17,8 +17,20 @@ namespace {
 struct Command {
     bench::Options options;
     QList<qint64> sizes;
-    bool keep = false;
+    QStringList groups;
 };
+
+using Group = void (*)(bench::Session&);
+const QList<QPair<QString, Group>>& taskGroups() {
+    static const QList<QPair<QString, Group>> groups{
+        {QStringLiteral("startup"), bench::measureStartUp},
+        {QStringLiteral("book"), bench::measureBook},
+        {QStringLiteral("moves"), bench::measureRandomMoves},
+        {QStringLiteral("lookups"), bench::measureLookups},
+        {QStringLiteral("exports"), bench::measureExports},
+        {QStringLiteral("report"), bench::measureReport}};
+    return groups;
+}
 
 bool parseCommand(const QApplication& application, Command& command) {
     QCommandLineParser parser;
@@ -36,7 +48,11 @@ bool parseCommand(const QApplication& application, Command& command) {
     const QCommandLineOption tool(QStringLiteral("sqlite3"),
                                   QStringLiteral("The sqlite3 command-line tool."),
                                   QStringLiteral("PATH"), QStringLiteral("sqlite3"));
-    parser.addOptions({rows, reps, work, tool});
+    const QCommandLineOption only(
+        QStringLiteral("tasks"),
+        QStringLiteral("Task groups to run: startup,book,moves,lookups,exports,report."),
+        QStringLiteral("LIST"), QStringLiteral("startup,book,moves,lookups,exports,report"));
+    parser.addOptions({rows, reps, work, tool, only});
     parser.process(application);
     for (const QString& size : parser.value(rows).split(u',', Qt::SkipEmptyParts)) {
         bool ok = false;
@@ -49,26 +65,22 @@ bool parseCommand(const QApplication& application, Command& command) {
     command.options.sqlite3 = parser.value(tool);
     command.options.workDir = parser.value(work);
     command.options.binaryDir = QCoreApplication::applicationDirPath();
-    command.keep = parser.isSet(work);
+    command.groups = parser.value(only).split(u',', Qt::SkipEmptyParts);
     return ok && command.options.reps > 0 && !command.sizes.isEmpty();
 }
 
-bool runSize(const bench::Options& options, qint64 rows, bench::ConsoleHost& host,
+bool runSize(const Command& command, qint64 rows, bench::ConsoleHost& host,
              bench::ResultTable& table) {
+    const bench::Options& options = command.options;
     bench::Session session(options, rows, host, table);
     QString error;
     if (!session.prepare(&error)) {
         std::fprintf(stderr, "lumira-bench: book of %lld rows: %s\n", rows, qPrintable(error));
         return false;
     }
-    bench::measureStartUp(session);
-    bench::measureBook(session);
-    bench::measureRandomMoves(session);
-    bench::measureLookups(session);
-    bench::measureExports(session);
-    bench::measureReport(session);
-    if (options.workDir.isEmpty())
-        QDir(session.dir()).removeRecursively();
+    for (const auto& [name, group] : taskGroups())
+        if (command.groups.contains(name))
+            group(session);
     return true;
 }
 
@@ -91,7 +103,7 @@ int main(int argc, char* argv[]) {
     bench::ResultTable table;
     bool ok = true;
     for (qint64 rows : command.sizes)
-        ok = runSize(command.options, rows, host, table) && ok;
+        ok = runSize(command, rows, host, table) && ok;
     table.print(stdout);
     return ok && !table.anyFailed() ? 0 : 1;
 }

@@ -160,7 +160,8 @@ private:
 };
 
 void Writer::makeNumber(int series, int year) {
-    const int counter = int(counters_[series]++ % 9999) + 1;
+    // Endings stay below 9999, so every series still has a next number.
+    const int counter = int(counters_[series]++ % 9998) + 1;
     switch (series) {
     case 0:
         std::snprintf(number_, sizeof number_, "FD_%04d", counter);
