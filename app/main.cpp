@@ -1,3 +1,4 @@
+#include "app/selfteststore.h"
 #include "app/thlavni.h"
 #include "dialogs/czechtranslations.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char* argv[]) {
     if (!window.started())
         return 1;
     window.show();
+    selftest::startStoring(window);
     // Start-up measurement: end once the first screen has been drawn.
     if (qEnvironmentVariableIsSet("LUMIRA_EXIT_AFTER_START"))
         QTimer::singleShot(0, &window, [&window] {

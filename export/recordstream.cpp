@@ -1,5 +1,7 @@
 #include "export/recordstream.h"
 
+#include "storage/engine/savefile.h"
+
 #include <QSaveFile>
 
 namespace Export1 {
@@ -39,17 +41,20 @@ StreamResult streamRecords(const QString& path, const QByteArray& head, int rowC
     };
     if (!file.open(QIODevice::WriteOnly))
         return failed();
-    if (file.write(head) != head.size())
+    if (!engine::writeAll(file, head))
         return failed();
     for (int row = 0; row < rowCount; ++row) {
         if (row % progressInterval == 0 && !keepGoing(progress, row, rowCount))
             return StreamResult{Outcome::Cancelled, {}};
         const QByteArray piece = rowPiece(row);
-        if (file.write(piece) != piece.size())
+        if (!engine::writeAll(file, piece))
             return failed();
     }
-    if (file.write(tail) != tail.size() || !file.commit())
+    if (!engine::writeAll(file, tail))
         return failed();
+    QString reason;
+    if (!engine::commitAll(file, reason))
+        return StreamResult{Outcome::Failed, fileErrorText(path, reason)};
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "orvex/reportoutput.h"
 
 #include "orvex/pagepainter.h"
+#include "storage/engine/savefile.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -65,8 +66,9 @@ bool writePdf(const PreparedReport& report, const QString& path, QString* error)
         *error = QStringLiteral("Soubor „%1“ nelze zapsat.").arg(path);
         return false;
     }
-    if (!file.commit()) {
-        *error = QStringLiteral("Soubor „%1“ nelze zapsat: %2").arg(path, file.errorString());
+    QString reason;
+    if (!engine::commitAll(file, reason)) {
+        *error = QStringLiteral("Soubor „%1“ nelze zapsat: %2").arg(path, reason);
         return false;
     }
     return true;

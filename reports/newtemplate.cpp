@@ -1,5 +1,7 @@
 #include "reports/newtemplate.h"
 
+#include "storage/engine/savefile.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
@@ -38,10 +40,13 @@ bool writeNewTemplate(const QString& path, const QByteArray& bytes, QString& err
         return false;
     }
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly) || !engine::writeAll(file, bytes))
+        reason = file.errorString();
+    else if (engine::commitAll(file, reason))
         return true;
-    error = QStringLiteral("Soubor předlohy \"") + path + QStringLiteral("\" nelze zapsat: ") +
-            file.errorString();
+    error =
+        QStringLiteral("Soubor předlohy \"") + path + QStringLiteral("\" nelze zapsat: ") + reason;
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "storage/bootstrap.h"
 
 #include "dialogs/dialogy.h"
+#include "storage/engine/savefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,8 +43,8 @@ bool CreateDatabaseFile(const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(resource.readAll());
-    return file.commit();
+    QString error;
+    return engine::writeAll(file, resource.readAll()) && engine::commitAll(file, error);
 }
 
 bool TableExists(engine::Connection& connection, const QString& table) {

@@ -1,5 +1,7 @@
 #include "storage/inifile.h"
 
+#include "storage/engine/savefile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -273,9 +275,11 @@ bool IniFile::save() {
     QString text;
     for (const QString& line : std::as_const(lines))
         text += line + QStringLiteral("\r\n");
-    file.write(toCodePage(text));
-    if (!file.commit())
+    if (!engine::writeAll(file, toCodePage(text)))
         return fail(file.errorString());
+    QString reason;
+    if (!engine::commitAll(file, reason))
+        return fail(reason);
     error.clear();
     return true;
 }

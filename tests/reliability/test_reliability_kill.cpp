@@ -1,0 +1,245 @@
+// Crash safety: the real program stores invoices through its own data set and hooks and is
+// killed with SIGKILL at random moments; after every kill the database must be sound and
+// every row the program reported as stored must be there with its values.
+//
+// LUMIRA_KILL_RUNS sets the number of kills (default 100), LUMIRA_KILL_SEED the random seed.
+
+#include "app/selfteststore.h"
+
+#include <QDate>
+#include <QDeadlineTimer>
+#include <QHash>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <sqlite3.h>
+
+namespace {
+
+struct StoredRow {
+    qint64 pid = 0;
+    int index = 0;
+};
+
+// Opens the database file through SQLite itself, independent of the program's engine.
+class RawDatabase {
+public:
+    explicit RawDatabase(const QString& path) {
+        opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE,
+                                 nullptr) == SQLITE_OK;
+    }
+    ~RawDatabase() { sqlite3_close_v2(db); }
+    RawDatabase(const RawDatabase&) = delete;
+    RawDatabase& operator=(const RawDatabase&) = delete;
+
+    bool opened = false;
+    sqlite3* db = nullptr;
+
+    QString error() const { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+    // Every row of a query as texts; false with error() when the query failed.
+    bool rows(const char* sql, QList<QStringList>& result) const {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
+            return false;
+        int rc;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+            QStringList row;
+            for (int i = 0; i < sqlite3_column_count(statement); ++i)
+                row << QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement, i)));
+            result << row;
+        }
+        sqlite3_finalize(statement);
+        return rc == SQLITE_DONE;
+    }
+};
+
+QString expectedText(const QVariant& value) {
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().toString(Qt::ISODate);
+    return value.toString();
+}
+
+bool sameValue(const QVariant& expected, const QString& stored) {
+    if (expected.typeId() == QMetaType::Double)
+        return qAbs(stored.toDouble() - expected.toDouble()) < 0.00005;
+    return stored == expectedText(expected);
+}
+
+// The real program storing rows on the test's folder, with its output collected.
+class StoringCopy {
+public:
+    StoringCopy(const QString& dir, int rows) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("LUMIRA_SELFTEST_STORE"), QString::number(rows));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(LUMIRA_BINARY_DIR "/lumira"), {QStringLiteral("--dir"), dir});
+        if (!program.waitForStarted())
+            qFatal("lumira did not start: %s", qPrintable(program.errorString()));
+        pid = program.processId();
+    }
+
+    // Waits until the program has reported this many rows (or has ended).
+    void waitForRows(int rows) {
+        const QDeadlineTimer stuck(std::chrono::minutes(2)); // a hang, not a measurement
+        while (output.count('\n') < rows && program.state() == QProcess::Running) {
+            if (stuck.hasExpired())
+                qFatal("the program stored nothing: %s",
+                       program.readAllStandardError().constData());
+            program.waitForReadyRead(100);
+            output += program.readAllStandardOutput();
+        }
+    }
+
+    // SIGKILL; returns what the program reported before it died.
+    QByteArray kill() {
+        program.kill();
+        program.waitForFinished(-1);
+        output += program.readAllStandardOutput();
+        const QByteArray errors = program.readAllStandardError();
+        if (errors.contains("failed "))
+            qFatal("the program could not store a row: %s", errors.constData());
+        return output;
+    }
+
+    qint64 pid = 0;
+
+private:
+    QProcess program;
+    QByteArray output;
+};
+
+} // namespace
+
+class KillTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void storedRowsSurviveKills();
+    void twoCopiesStoreTogether();
+
+private:
+    QTemporaryDir dir;
+    QHash<qint64, StoredRow> stored; // by Id
+    int runsWithRows = 0;
+
+    int killOnce(int rows, int delayMs);
+    void parseOutput(const QByteArray& output, qint64 pid);
+    void checkDatabase(int run);
+};
+
+void KillTest::initTestCase() {
+    QVERIFY(dir.isValid());
+    QVERIFY2(QFile::exists(QStringLiteral(LUMIRA_BINARY_DIR "/lumira")), "build lumira first");
+}
+
+// Starts the program and kills it once it has reported `rows` stored rows and a further
+// delayMs have passed (rows < 0: delayMs after the start, so during start-up at times).
+// Returns the number of rows it reported.
+int KillTest::killOnce(int rows, int delayMs) {
+    StoringCopy copy(dir.path(), 1000000);
+    if (rows >= 0)
+        copy.waitForRows(rows);
+    QThread::msleep(delayMs);
+    const int before = stored.size();
+    parseOutput(copy.kill(), copy.pid);
+    return stored.size() - before;
+}
+
+void KillTest::parseOutput(const QByteArray& output, qint64 pid) {
+    const QString prefix = selftest::rowNumber(pid, 0).chopped(1);
+    // A line cut by the kill has no newline yet: only complete lines count.
+    const QByteArray complete = output.left(output.lastIndexOf('\n'));
+    for (const QByteArray& line : complete.split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() != 3 || parts[0] != "stored")
+            continue;
+        const QString number = QString::fromUtf8(parts[2]);
+        QVERIFY2(number.startsWith(prefix), qPrintable(number));
+        stored.insert(parts[1].toLongLong(), {pid, number.mid(prefix.size()).toInt()});
+    }
+}
+
+void KillTest::checkDatabase(int run) {
+    const QString path = dir.filePath(QStringLiteral("Lumira.mdb"));
+    if (!QFile::exists(path)) {
+        QVERIFY2(stored.isEmpty(), "the database file is gone");
+        return;
+    }
+    RawDatabase database(path);
+    QVERIFY2(database.opened, qPrintable(database.error()));
+    QList<QStringList> integrity;
+    QVERIFY2(database.rows("PRAGMA integrity_check", integrity), qPrintable(database.error()));
+    QCOMPARE(integrity, QList<QStringList>{{QStringLiteral("ok")}});
+    if (stored.isEmpty())
+        return;
+    const QStringList fields = selftest::rowValues(0, 0).keys();
+    const QByteArray sql =
+        "SELECT Id, " + fields.join(QStringLiteral(", ")).toLatin1() + " FROM FDosle";
+    QList<QStringList> rows;
+    QVERIFY2(database.rows(sql.constData(), rows), qPrintable(database.error()));
+    QHash<qint64, QStringList> byId;
+    for (const QStringList& row : rows)
+        byId.insert(row[0].toLongLong(), row.mid(1));
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+        const QStringList row = byId.value(it.key());
+        QVERIFY2(!row.isEmpty(),
+                 qPrintable(QStringLiteral("run %1: row %2 lost").arg(run).arg(it.key())));
+        const QVariantMap expected = selftest::rowValues(it->pid, it->index);
+        for (int f = 0; f < fields.size(); ++f)
+            QVERIFY2(sameValue(expected.value(fields[f]), row[f]),
+                     qPrintable(QStringLiteral("run %1: row %2, %3 is \"%4\"")
+                                    .arg(run)
+                                    .arg(it.key())
+                                    .arg(fields[f], row[f])));
+    }
+}
+
+void KillTest::storedRowsSurviveKills() {
+    const int runs = qEnvironmentVariableIsSet("LUMIRA_KILL_RUNS")
+                         ? qEnvironmentVariableIntValue("LUMIRA_KILL_RUNS")
+                         : 100;
+    const quint32 seed = qEnvironmentVariableIsSet("LUMIRA_KILL_SEED")
+                             ? quint32(qEnvironmentVariableIntValue("LUMIRA_KILL_SEED"))
+                             : QRandomGenerator::global()->generate();
+    qInfo("%d kills, LUMIRA_KILL_SEED=%u", runs, seed);
+    QRandomGenerator random(seed);
+    for (int run = 1; run <= runs; ++run) {
+        // Mostly while storing, one in ten during start-up (and the first creation of the file).
+        const bool duringStartUp = random.bounded(10) == 0;
+        const int rows = duringStartUp ? -1 : int(random.bounded(1, 20));
+        if (killOnce(rows, int(random.bounded(duringStartUp ? 400 : 15))) > 0)
+            ++runsWithRows;
+        checkDatabase(run);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    qInfo("%d rows reported stored, %d of %d runs stored rows before the kill", int(stored.size()),
+          runsWithRows, runs);
+    // Without stored rows the test would prove nothing.
+    QVERIFY(runs == 0 || runsWithRows > 0);
+}
+
+// A second copy of the program on the same folder: both store their rows (the database
+// makes one wait for the other's write), neither reports an error, nothing is lost.
+void KillTest::twoCopiesStoreTogether() {
+    const int rows = 40;
+    StoringCopy first(dir.path(), rows);
+    first.waitForRows(1); // the folder holds a database before the second copy starts
+    StoringCopy second(dir.path(), rows);
+    first.waitForRows(rows);
+    second.waitForRows(rows);
+    const int before = stored.size();
+    parseOutput(first.kill(), first.pid);
+    parseOutput(second.kill(), second.pid);
+    QCOMPARE(stored.size() - before, 2 * rows);
+    checkDatabase(0);
+}
+
+QTEST_MAIN(KillTest)
+#include "test_reliability_kill.moc"
