@@ -4,8 +4,8 @@
 # lib/lumira (the program finds them beside itself); bin/lumira is a launcher that gives the
 # program the user's data folder.
 include(GNUInstallDirs)
-set(LUMIRA_PROGRAM_DIR ${CMAKE_INSTALL_FULL_LIBDIR}/lumira)
 set(lumira_libdir ${CMAKE_INSTALL_LIBDIR}/lumira)
+set(LUMIRA_PROGRAM_SUBDIR ${lumira_libdir})
 
 set_target_properties(lumira PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS lumira RUNTIME DESTINATION ${lumira_libdir})

@@ -3,7 +3,8 @@
 # writable, so they never live beside the installed program. The shipped report templates
 # are copied there on first start; files the user already has are never overwritten.
 set -e
-program_dir="@LUMIRA_PROGRAM_DIR@"
+# The program lies in lib/lumira of the prefix this launcher was installed into.
+program_dir="$(cd "$(dirname "$(readlink -f "$0")")/../@LUMIRA_PROGRAM_SUBDIR@" && pwd)"
 data_dir="${XDG_DATA_HOME:-$HOME/.local/share}/Lumira"
 mkdir -p "$data_dir"
 if [ ! -d "$data_dir/Ses" ] && [ -d "$program_dir/Ses" ]; then
