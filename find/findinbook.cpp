@@ -26,18 +26,22 @@ private:
     engine::DataSet& book_;
 };
 
-// The index of the first matching row after start, or the last row when none matches.
-int scan(const engine::DataSet& book, int field, int start, const QString& wanted, bool whole,
+// The index of the first matching row after start, or the last row when none matches; -1
+// when the database failed (its error is in the data set).
+int scan(engine::DataSet& book, int field, int start, const QString& wanted, bool whole,
          bool& found) {
-    const int count = book.recordCount();
-    for (int row = start + 1; row < count; ++row) {
-        const QString value = engine::plainText(book.valueAt(row, field)).toLower();
-        if (whole ? value == wanted : value.contains(wanted)) {
-            found = true;
-            return row;
-        }
-    }
-    return count - 1;
+    int match = -1;
+    // One pass over the column in order: no page of whole rows is read for this.
+    const bool read = book.scanField(field, start + 1, [&](int row, const QVariant& value) {
+        const QString text = engine::plainText(value).toLower();
+        if (whole ? text == wanted : text.contains(wanted))
+            match = row;
+        return match < 0;
+    });
+    if (!read)
+        return -1;
+    found = match >= 0;
+    return found ? match : book.recordCount() - 1;
 }
 
 } // namespace
@@ -51,6 +55,10 @@ bool FindInBook(engine::DataSet& book, const QString& field, const QString& expr
     bool found = false;
     const int target =
         scan(book, fieldIndex, book.currentIndex(), expression.toLower(), whole, found);
+    if (target < 0) {
+        dialogs::ShowError(book.lastError());
+        return false;
+    }
     if (target != book.currentIndex() && !book.moveTo(target + 1)) {
         // An empty text means the row's own check refused and has already said why.
         if (!book.lastError().isEmpty())

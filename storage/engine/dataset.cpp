@@ -12,8 +12,8 @@ namespace engine {
 
 namespace {
 
-constexpr int kPageSize = 256;
-constexpr int kMaxPages = 64;
+constexpr int kPageSize = 128;
+constexpr int kMaxPages = 128;
 
 // "SELECT * FROM T [condition] ORDER BY Id": captures the table and the condition.
 const QRegularExpression& bookQueryPattern() {
@@ -103,7 +103,8 @@ void DataSet::close() {
     if (state_ == State::Inactive)
         return;
     dropCache();
-    pageStatement_.reset();
+    rangeStatement_.reset();
+    idsStatement_.reset();
     ids_.clear();
     rows_.clear();
     table_.clear();
@@ -144,6 +145,7 @@ int DataSet::fieldIndex(const QString& name) const {
 void DataSet::dropCache() {
     pages_.clear();
     pageOrder_.clear();
+    lastPage_ = -1;
 }
 
 void DataSet::loadPage(int page) const {
@@ -152,36 +154,59 @@ void DataSet::loadPage(int page) const {
         pageOrder_.append(page);
         return;
     }
-    const QString placeholders = QStringLiteral("?,").repeated(kPageSize - 1) + u'?';
-    if (!pageStatement_)
-        pageStatement_ = std::make_unique<Statement>(
-            connection_->handle(), QStringLiteral("SELECT * FROM %1 WHERE Id IN (%2)")
-                                       .arg(quoteName(table_), placeholders));
-    Statement& statement = *pageStatement_;
-    statement.reset();
     const int start = page * kPageSize;
     const int end = qMin(start + kPageSize, int(ids_.size()));
-    for (int i = start; i < end; ++i)
-        sqlite3_bind_int64(statement.get(), i - start + 1, ids_[i]);
-    QHash<qint64, Row> byId;
-    while (statement.step()) {
-        Row row(fields_.size());
-        for (int f = 0; f < row.size(); ++f)
-            row[f] = readColumn(statement.get(), f, fields_[f].type);
-        byId.insert(row[idField_].toLongLong(), row);
+    const qint64 firstId = ids_[start];
+    const qint64 lastId = ids_[end - 1];
+    // A dense run of ids is read as one range of the table; a sparse one id by id.
+    const bool dense = lastId - firstId < 2 * kPageSize;
+    std::unique_ptr<Statement>& statement = dense ? rangeStatement_ : idsStatement_;
+    if (!statement) {
+        const QString sql =
+            dense
+                ? QStringLiteral("SELECT * FROM %1 WHERE Id BETWEEN ? AND ? ORDER BY Id")
+                      .arg(quoteName(table_))
+                : QStringLiteral("SELECT * FROM %1 WHERE Id IN (%2) ORDER BY Id")
+                      .arg(quoteName(table_), QStringLiteral("?,").repeated(kPageSize - 1) + u'?');
+        statement = std::make_unique<Statement>(connection_->handle(), sql);
+    }
+    statement->reset();
+    if (dense) {
+        sqlite3_bind_int64(statement->get(), 1, firstId);
+        sqlite3_bind_int64(statement->get(), 2, lastId);
+    } else {
+        for (int i = start; i < end; ++i)
+            sqlite3_bind_int64(statement->get(), i - start + 1, ids_[i]);
     }
     Page loaded;
     loaded.rows.reserve(end - start);
-    for (int i = start; i < end; ++i) {
-        // A row deleted by someone else meanwhile shows as empty rather than failing.
-        Row row = byId.value(ids_[i], Row(fields_.size()));
-        row[idField_] = ids_[i];
-        loaded.rows.append(row);
+    int next = start;
+    // Both the ids and the rows come in ascending order: merge them.
+    while (next < end && statement->step()) {
+        const qint64 id = sqlite3_column_int64(statement->get(), idField_);
+        while (next < end && ids_[next] < id)
+            loaded.rows.append(missingRow(ids_[next++]));
+        if (next < end && ids_[next] == id) {
+            Row row(fields_.size());
+            for (int f = 0; f < row.size(); ++f)
+                row[f] = readColumn(statement->get(), f, fields_[f].type);
+            loaded.rows.append(row);
+            ++next;
+        }
     }
+    while (next < end)
+        loaded.rows.append(missingRow(ids_[next++]));
     if (pageOrder_.size() >= kMaxPages)
         pages_.remove(pageOrder_.takeFirst());
     pages_.insert(page, loaded);
     pageOrder_.append(page);
+}
+
+// A row deleted by someone else meanwhile shows as empty rather than failing.
+DataSet::Row DataSet::missingRow(qint64 id) const {
+    Row row(fields_.size());
+    row[idField_] = id;
+    return row;
 }
 
 const DataSet::Row& DataSet::rowAt(int row) const {
@@ -191,7 +216,11 @@ const DataSet::Row& DataSet::rowAt(int row) const {
     if (table_.isEmpty())
         return rows_[row];
     const int page = row / kPageSize;
-    loadPage(page);
+    // Reads mostly stay on one page: skip the cache bookkeeping for it.
+    if (page != lastPage_ || !pages_.contains(page)) {
+        loadPage(page);
+        lastPage_ = page;
+    }
     return pages_[page].rows[row % kPageSize];
 }
 
@@ -201,6 +230,35 @@ QVariant DataSet::valueAt(int row, int field) const {
     if (state_ == State::Edit && row == current_)
         return buffer_.value(field);
     return rowAt(row).value(field);
+}
+
+bool DataSet::scanField(int field, int from,
+                        const std::function<bool(int row, const QVariant& value)>& visit) {
+    if (field < 0 || field >= fields_.size() || from < 0 || from >= recordCount())
+        return true;
+    if (table_.isEmpty()) {
+        for (int row = from; row < rows_.size(); ++row)
+            if (!visit(row, rows_[row][field]))
+                break;
+        return true;
+    }
+    // By id alone, not by the condition: a row stored since the opening belongs to the set
+    // whether or not it meets the condition; rows outside the set are passed over.
+    Statement statement(connection_->handle(),
+                        QStringLiteral("SELECT Id, %1 FROM %2 WHERE Id >= ? ORDER BY Id")
+                            .arg(quoteName(fields_[field].name), quoteName(table_)));
+    sqlite3_bind_int64(statement.get(), 1, ids_[from]);
+    int row = from;
+    while (row < ids_.size() && statement.step()) {
+        const qint64 id = sqlite3_column_int64(statement.get(), 0);
+        for (; row < ids_.size() && ids_[row] < id; ++row)
+            if (!visit(row, QVariant()))
+                return true;
+        if (row < ids_.size() && ids_[row] == id &&
+            !visit(row++, readColumn(statement.get(), 1, fields_[field].type)))
+            return true;
+    }
+    return statement.failed() ? fail(statement.error()) : true;
 }
 
 QVariant DataSet::value(int field) const {

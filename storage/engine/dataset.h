@@ -70,6 +70,11 @@ public:
     QVariant value(int field) const;
     QVariant valueAt(int row, int field) const; // 0-based stored row (grid reads)
     bool isNull(const QString& field) const;
+    // Visits the stored values of one field from row `from` (0-based) on, in order, with one
+    // query, without moving the cursor or filling the page cache; `visit` returns false to
+    // stop. False (lastError) when the database failed.
+    bool scanField(int field, int from,
+                   const std::function<bool(int row, const QVariant& value)>& visit);
     QString text(const QString& field) const; // plain text form
     double number(const QString& field) const;
     // Assigns in edit or insert state; false (with lastError) otherwise or for an unknown field.
@@ -125,7 +130,9 @@ private:
     QVector<Row> rows_;              // other queries: all rows
     mutable QHash<int, Page> pages_; // book query: cached pages by page number
     mutable QList<int> pageOrder_;   // least recently used first
-    mutable std::unique_ptr<Statement> pageStatement_;
+    mutable std::unique_ptr<Statement> rangeStatement_;
+    mutable std::unique_ptr<Statement> idsStatement_;
+    mutable int lastPage_ = -1;
     int current_ = -1;
     int beforeInsert_ = -1;
     bool eof_ = true;
@@ -142,6 +149,7 @@ private:
     bool openWhole();
     const Row& rowAt(int row) const;
     void loadPage(int page) const;
+    Row missingRow(qint64 id) const;
     void dropCache();
     void setState(State state);
     bool moveToIndex(int index);

@@ -40,6 +40,7 @@ private slots:
     void textLimitIsEnforcedByTheDatabase();
     void formats();
     void otherQueriesAreReadWhole();
+    void scanFieldFollowsTheShownRows();
     void millionRows();
     void millionAmountsSumExactly();
 };
@@ -315,6 +316,36 @@ void DataSetTest::otherQueriesAreReadWhole() {
     QVERIFY(!set.open());
     QVERIFY(set.lastError().contains(QLatin1String("Nic")));
     QVERIFY(!set.isActive());
+}
+
+void DataSetTest::scanFieldFollowsTheShownRows() {
+    EngineFixture db;
+    QStringList numbers;
+    for (int i = 1; i <= 600; ++i)
+        numbers << QStringLiteral("N%1").arg(i);
+    insertNumbers(db, numbers);
+    DataSet set(&db.connection);
+    // Every 250th row only: pages of scattered ids.
+    set.setCommandText(
+        QStringLiteral("SELECT * FROM FDosle WHERE Id % 250 = 0 OR Id < 3 ORDER BY Id"));
+    QVERIFY(set.open());
+    QVERIFY(set.append());
+    set.setValue(QStringLiteral("Cislo"), QStringLiteral("new"));
+    QVERIFY(set.post()); // stays shown although the condition excludes it
+    db.exec(QStringLiteral("DELETE FROM FDosle WHERE Id = 250"));
+    QStringList seen;
+    QVERIFY(set.scanField(set.fieldIndex(QStringLiteral("Cislo")), 1,
+                          [&](int row, const QVariant& value) {
+                              seen << QStringLiteral("%1:%2").arg(row).arg(value.toString());
+                              return true;
+                          }));
+    QCOMPARE(seen, (QStringList{"1:N2", "2:", "3:N500", "4:new"}));
+    // The page reads agree, and a stop ends the scan.
+    QCOMPARE(set.valueAt(3, set.fieldIndex(QStringLiteral("Cislo"))).toString(),
+             QStringLiteral("N500"));
+    int visits = 0;
+    QVERIFY(set.scanField(1, 0, [&](int, const QVariant&) { return ++visits < 2; }));
+    QCOMPARE(visits, 2);
 }
 
 namespace {
