@@ -54,7 +54,7 @@ private:
 
     bool accept(const QString& symbol) {
         skipSpaces();
-        if (!s_.mid(pos_).startsWith(symbol))
+        if (!QStringView(s_).mid(pos_).startsWith(symbol))
             return false;
         pos_ += symbol.size();
         return true;
@@ -79,12 +79,40 @@ private:
     }
 
     NodePtr binary(const QString& op, NodePtr left, NodePtr right) {
+        if (++operators_ > maxOperators)
+            fail(tooComplex());
         NodePtr node = makeNode(ExprNode::Type::Binary, op);
         node->args = {left, right};
         return node;
     }
 
+    // Parentheses, arguments and signs nest by recursion: deep nesting must end in an error,
+    // not in a stack overflow, and so must a tree too deep to evaluate.
+    static constexpr int maxDepth = 200;
+    static constexpr int maxOperators = 2000;
+    static QString tooComplex() { return QStringLiteral("výraz je příliš složitý"); }
+
+    class Nesting {
+    public:
+        explicit Nesting(ExpressionParser& parser) : parser_(parser) { ++parser_.depth_; }
+        ~Nesting() { --parser_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+        bool tooDeep() const {
+            if (parser_.depth_ <= maxDepth)
+                return false;
+            parser_.fail(tooComplex());
+            return true;
+        }
+
+    private:
+        ExpressionParser& parser_;
+    };
+
     NodePtr orExpression() {
+        const Nesting nesting(*this);
+        if (nesting.tooDeep())
+            return literal(QVariant());
         NodePtr left = andExpression();
         while (error_.isEmpty()) {
             if (acceptWord("or"))
@@ -106,6 +134,9 @@ private:
 
     NodePtr notExpression() {
         if (acceptWord("not")) {
+            const Nesting nesting(*this);
+            if (nesting.tooDeep())
+                return literal(QVariant());
             NodePtr node = makeNode(ExprNode::Type::Unary, QStringLiteral("not"));
             node->args = {notExpression()};
             return node;
@@ -154,6 +185,9 @@ private:
 
     NodePtr unary() {
         if (accept(QStringLiteral("-"))) {
+            const Nesting nesting(*this);
+            if (nesting.tooDeep())
+                return literal(QVariant());
             NodePtr node = makeNode(ExprNode::Type::Unary, QStringLiteral("-"));
             node->args = {unary()};
             return node;
@@ -314,6 +348,8 @@ private:
     const QString& s_;
     int pos_ = 0;
     QString error_;
+    int depth_ = 0;
+    int operators_ = 0;
 };
 
 } // namespace

@@ -17,9 +17,9 @@ int closingDelimiter(const QString& text, int from, const QString& open, const Q
         }
         if (c == u'\'' || c == u'"') {
             quote = c;
-        } else if (open != close && text.mid(i).startsWith(open)) {
+        } else if (open != close && QStringView(text).mid(i).startsWith(open)) {
             ++depth;
-        } else if (text.mid(i).startsWith(close) && --depth == 0) {
+        } else if (QStringView(text).mid(i).startsWith(close) && --depth == 0) {
             return i;
         }
     }

@@ -165,6 +165,24 @@ private slots:
         displayFormat.formatStr = format;
         QCOMPARE(formatValue(value, displayFormat), expected);
     }
+
+    // Nesting and operator chains far beyond any template end in an error, not a stack
+    // overflow; the memo splitter and the parser stay linear on long texts.
+    void overlyComplexExpressions_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("parentheses") << QString(20000, '(') + "1" + QString(20000, ')');
+        QTest::newRow("signs") << QString(20000, '-') + "1";
+        QTest::newRow("not") << QString("not ").repeated(15000) + "1";
+        QTest::newRow("operator chain") << QString("1+").repeated(30000) + "1";
+    }
+
+    void overlyComplexExpressions() {
+        QFETCH(QString, text);
+        const QVector<TextPiece> pieces = splitMemoText("[" + text + "]", "[", "]");
+        QCOMPARE(pieces.size(), 1);
+        QVERIFY(!pieces[0].parsed.root);
+        QCOMPARE(pieces[0].parsed.error, QString("výraz je příliš složitý"));
+    }
 };
 
 QTEST_MAIN(TestOrvexExpressions)
