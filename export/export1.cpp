@@ -23,6 +23,17 @@ public:
 };
 
 const QString xmlFilter = QStringLiteral("Dokument XML|*.xml|Database CSV|*.csv");
+
+// The shown rows in order, read in one pass (no page cache, the cursor stays), each turned
+// into its piece of the file.
+RowPieces eachRow(const engine::DataSet& dataSet,
+                  const std::function<QByteArray(const engine::DataSet::Row&)>& piece) {
+    return [&dataSet, piece](const std::function<bool(int, const QByteArray&)>& write) {
+        const bool read = dataSet.scanRows(
+            [&](int row, const engine::DataSet::Row& values) { return write(row, piece(values)); });
+        return read ? QString() : dataSet.lastError();
+    };
+}
 constexpr int csvFilterIndex = 2;
 
 } // namespace
@@ -33,10 +44,12 @@ Outcome ExportToXml(const engine::DataSet& dataSet, const QString& path, const Q
     StreamResult result;
     {
         const BusyCursor busy;
-        result = streamRecords(
-            path, xmlHead(rootName, rows), rows,
-            [&dataSet](int row) { return xmlRecord(dataSet, row); }, xmlTail(rootName, rows),
-            progress);
+        result = streamRecords(path, xmlHead(rootName, rows), rows,
+                               eachRow(dataSet,
+                                       [&dataSet](const engine::DataSet::Row& row) {
+                                           return xmlRecord(dataSet, row);
+                                       }),
+                               xmlTail(rootName, rows), progress);
     }
     if (result.outcome == Outcome::Failed)
         dialogs::ShowInfo(QStringLiteral("XML dokument se nepodařilo vytvořit: \r\n") +
@@ -55,9 +68,10 @@ Outcome ExportToCsv(const engine::DataSet& dataSet, bool header, bool endSeparat
         const BusyCursor busy;
         result = streamRecords(
             path, head, dataSet.recordCount(),
-            [&](int row) {
-                return QByteArray(encoder.encode(csvRecord(dataSet, row, separator, endSeparator)));
-            },
+            eachRow(dataSet,
+                    [&](const engine::DataSet::Row& row) {
+                        return QByteArray(encoder.encode(csvRecord(row, separator, endSeparator)));
+                    }),
             QByteArray(), progress);
     }
     if (result.outcome == Outcome::Failed)

@@ -32,7 +32,7 @@ private:
 } // namespace
 
 StreamResult streamRecords(const QString& path, const QByteArray& head, int rowCount,
-                           const RowPiece& rowPiece, const QByteArray& tail,
+                           const RowPieces& pieces, const QByteArray& tail,
                            const Progress& progress) {
     const ProgressEnd end(progress, rowCount);
     QSaveFile file(path);
@@ -43,13 +43,21 @@ StreamResult streamRecords(const QString& path, const QByteArray& head, int rowC
         return failed();
     if (!engine::writeAll(file, head))
         return failed();
-    for (int row = 0; row < rowCount; ++row) {
+    bool cancelled = false;
+    bool writeFailed = false;
+    const QString readError = pieces([&](int row, const QByteArray& piece) {
         if (row % progressInterval == 0 && !keepGoing(progress, row, rowCount))
-            return StreamResult{Outcome::Cancelled, {}};
-        const QByteArray piece = rowPiece(row);
-        if (!engine::writeAll(file, piece))
-            return failed();
-    }
+            cancelled = true;
+        else if (!engine::writeAll(file, piece))
+            writeFailed = true;
+        return !cancelled && !writeFailed;
+    });
+    if (cancelled)
+        return StreamResult{Outcome::Cancelled, {}};
+    if (writeFailed)
+        return failed();
+    if (!readError.isEmpty())
+        return StreamResult{Outcome::Failed, readError};
     if (!engine::writeAll(file, tail))
         return failed();
     QString reason;

@@ -16,10 +16,13 @@ struct StreamResult {
     QString error; // why the file could not be written (Failed only)
 };
 
-using RowPiece = std::function<QByteArray(int row)>;
+// Hands each row's piece to `write` in order (which returns false to stop); returns the
+// error text when the rows could not be read, else an empty text.
+using RowPieces =
+    std::function<QString(const std::function<bool(int row, const QByteArray& piece)>& write)>;
 
 StreamResult streamRecords(const QString& path, const QByteArray& head, int rowCount,
-                           const RowPiece& rowPiece, const QByteArray& tail,
+                           const RowPieces& pieces, const QByteArray& tail,
                            const Progress& progress);
 
 // One line naming the file and the reason it could not be written.

@@ -44,12 +44,12 @@ QByteArray xmlHead(const QString& rootName, int rowCount) {
         .toUtf8();
 }
 
-QByteArray xmlRecord(const engine::DataSet& dataSet, int row) {
+QByteArray xmlRecord(const engine::DataSet& dataSet, const QVector<QVariant>& values) {
     QString text = QStringLiteral("  <zaznam>") + lineEnd;
     const auto& fields = dataSet.fields();
     for (int f = 0; f < fields.size(); ++f) {
         const QString& name = fields[f].name;
-        const QString value = engine::plainText(dataSet.valueAt(row, f));
+        const QString value = engine::plainText(values[f]);
         if (value.isEmpty())
             text += QLatin1String("    <") + name + QLatin1String("/>") + lineEnd;
         else
@@ -79,12 +79,12 @@ QString csvHeader(const engine::DataSet& dataSet, QChar separator, bool endSepar
     return delimitedLine(names, separator, endSeparator);
 }
 
-QString csvRecord(const engine::DataSet& dataSet, int row, QChar separator, bool endSeparator) {
-    QStringList values;
-    const int fieldCount = dataSet.fields().size();
-    for (int f = 0; f < fieldCount; ++f)
-        values << csvValue(engine::plainText(dataSet.valueAt(row, f)), separator);
-    return delimitedLine(values, separator, endSeparator);
+QString csvRecord(const QVector<QVariant>& values, QChar separator, bool endSeparator) {
+    QStringList texts;
+    texts.reserve(values.size());
+    for (const QVariant& value : values)
+        texts << csvValue(engine::plainText(value), separator);
+    return delimitedLine(texts, separator, endSeparator);
 }
 
 } // namespace Export1

@@ -44,7 +44,7 @@ template <typename Signal, typename... Args> void DataSet::notify(Signal signal,
     (this->*signal)(args...);
 }
 
-bool DataSet::fail(const QString& message) {
+bool DataSet::fail(const QString& message) const {
     lastError_ = message;
     return false;
 }
@@ -233,29 +233,58 @@ QVariant DataSet::valueAt(int row, int field) const {
 }
 
 bool DataSet::scanField(int field, int from,
-                        const std::function<bool(int row, const QVariant& value)>& visit) {
-    if (field < 0 || field >= fields_.size() || from < 0 || from >= recordCount())
+                        const std::function<bool(int row, const QVariant& value)>& visit) const {
+    if (field < 0 || field >= fields_.size())
+        return true;
+    return scan(
+        QStringLiteral("Id, ") + quoteName(fields_[field].name), from,
+        [&](int row, sqlite3_stmt* statement) {
+            return visit(row,
+                         statement ? readColumn(statement, 1, fields_[field].type) : QVariant());
+        },
+        [&](int row) { return visit(row, rows_[row][field]); });
+}
+
+bool DataSet::scanRows(const std::function<bool(int row, const Row& values)>& visit) const {
+    Row values(fields_.size());
+    return scan(
+        QStringLiteral("*"), 0,
+        [&](int row, sqlite3_stmt* statement) {
+            if (!statement)
+                return visit(row, missingRow(ids_[row]));
+            for (int f = 0; f < values.size(); ++f)
+                values[f] = readColumn(statement, f, fields_[f].type);
+            return visit(row, values);
+        },
+        [&](int row) { return visit(row, rows_[row]); });
+}
+
+// One query over the table in id order, merged with the ids of the set: rows stored since the
+// opening belong to the set whether or not they meet its condition, rows outside the set are
+// passed over. A row of the set that is gone reaches `visitStored` without a statement.
+bool DataSet::scan(const QString& columns, int from,
+                   const std::function<bool(int row, sqlite3_stmt* statement)>& visitStored,
+                   const std::function<bool(int row)>& visitWhole) const {
+    if (from < 0 || from >= recordCount())
         return true;
     if (table_.isEmpty()) {
         for (int row = from; row < rows_.size(); ++row)
-            if (!visit(row, rows_[row][field]))
+            if (!visitWhole(row))
                 break;
         return true;
     }
-    // By id alone, not by the condition: a row stored since the opening belongs to the set
-    // whether or not it meets the condition; rows outside the set are passed over.
     Statement statement(connection_->handle(),
-                        QStringLiteral("SELECT Id, %1 FROM %2 WHERE Id >= ? ORDER BY Id")
-                            .arg(quoteName(fields_[field].name), quoteName(table_)));
+                        QStringLiteral("SELECT %1 FROM %2 WHERE Id >= ? ORDER BY Id")
+                            .arg(columns, quoteName(table_)));
     sqlite3_bind_int64(statement.get(), 1, ids_[from]);
+    const int idColumn = columns == QLatin1String("*") ? idField_ : 0;
     int row = from;
     while (row < ids_.size() && statement.step()) {
-        const qint64 id = sqlite3_column_int64(statement.get(), 0);
+        const qint64 id = sqlite3_column_int64(statement.get(), idColumn);
         for (; row < ids_.size() && ids_[row] < id; ++row)
-            if (!visit(row, QVariant()))
+            if (!visitStored(row, nullptr))
                 return true;
-        if (row < ids_.size() && ids_[row] == id &&
-            !visit(row++, readColumn(statement.get(), 1, fields_[field].type)))
+        if (row < ids_.size() && ids_[row] == id && !visitStored(row++, statement.get()))
             return true;
     }
     return statement.failed() ? fail(statement.error()) : true;

@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+struct sqlite3_stmt;
+
 namespace engine {
 
 class Statement;
@@ -74,7 +76,9 @@ public:
     // query, without moving the cursor or filling the page cache; `visit` returns false to
     // stop. False (lastError) when the database failed.
     bool scanField(int field, int from,
-                   const std::function<bool(int row, const QVariant& value)>& visit);
+                   const std::function<bool(int row, const QVariant& value)>& visit) const;
+    // The same for whole stored rows from row 0 on (exports).
+    bool scanRows(const std::function<bool(int row, const Row& values)>& visit) const;
     QString text(const QString& field) const; // plain text form
     double number(const QString& field) const;
     // Assigns in edit or insert state; false (with lastError) otherwise or for an unknown field.
@@ -122,7 +126,7 @@ private:
     Connection* connection_;
     QString commandText_;
     QString table_;
-    QString lastError_;
+    mutable QString lastError_;
     State state_ = State::Inactive;
     QVector<FieldInfo> fields_;
     int idField_ = -1;
@@ -149,12 +153,15 @@ private:
     bool openWhole();
     const Row& rowAt(int row) const;
     void loadPage(int page) const;
+    bool scan(const QString& columns, int from,
+              const std::function<bool(int row, sqlite3_stmt* statement)>& visitStored,
+              const std::function<bool(int row)>& visitWhole) const;
     Row missingRow(qint64 id) const;
     void dropCache();
     void setState(State state);
     bool moveToIndex(int index);
     void notifyMove();
-    bool fail(const QString& message);
+    bool fail(const QString& message) const;
     bool insertRow();
     bool updateRow();
     bool readRow(qint64 id, Row& row);

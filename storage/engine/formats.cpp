@@ -131,6 +131,16 @@ QString formatDate(const QString& pattern, const QDateTime& value) {
     return QLocale::c().toString(value, qtPattern);
 }
 
+namespace {
+
+// d.M.yyyy without parsing a pattern: exports format millions of dates.
+QString shortDate(const QDate& date) {
+    return QString::number(date.day()) + u'.' + QString::number(date.month()) + u'.' +
+           QString::number(date.year()).rightJustified(4, u'0');
+}
+
+} // namespace
+
 QString plainText(const QVariant& value) {
     if (!value.isValid() || value.isNull())
         return {};
@@ -139,12 +149,12 @@ QString plainText(const QVariant& value) {
     case QMetaType::Float:
         return QString::number(value.toDouble(), 'g', 15).replace(u'.', u',');
     case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("d.M.yyyy"));
+        return shortDate(value.toDate());
     case QMetaType::QDateTime: {
         const QDateTime stamp = value.toDateTime();
         if (stamp.time() == QTime(0, 0))
-            return stamp.date().toString(QStringLiteral("d.M.yyyy"));
-        return stamp.toString(QStringLiteral("d.M.yyyy H:mm:ss"));
+            return shortDate(stamp.date());
+        return shortDate(stamp.date()) + u' ' + stamp.time().toString(QStringLiteral("H:mm:ss"));
     }
     default:
         return value.toString();
