@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFont>
 #include <QTimer>
 
 namespace {
@@ -27,6 +28,10 @@ QString programDir(const QApplication& application) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString());
+    QApplication::setDesktopFileName(QStringLiteral("cz.lumira.Lumira"));
+    // The window's pixel sizes (75 px buttons, 25 px rate column) were laid out for a small
+    // sans font; Liberation Sans keeps Arial's metrics.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     dialogs::installCzechTranslations(application);
     THlavni window(programDir(application));
     if (!window.started())
