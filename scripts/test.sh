@@ -6,4 +6,3 @@ scripts/install-deps.sh
 scripts/build.sh
 cd "${LUMIRA_BUILD_DIR:-build}"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 600
-cd "$OLDPWD" && scripts/fuzz.sh 30

@@ -76,7 +76,8 @@ bool Connection::open(const QString& connectionString, QString* error) {
         close();
         return false;
     }
-    sqlite3_busy_timeout(db_, 5000);
+    // A second copy of the program on the same folder waits for the other's write.
+    sqlite3_busy_timeout(db_, 15000);
     registerLike(db_);
     // Every stored row must survive a crash or power loss: rollback journal, full sync.
     // Reading the schema turns a damaged file into an error here rather than later.
