@@ -8,7 +8,7 @@ packages=(
     libsqlite3-dev sqlite3
     fonts-liberation fonts-dejavu-core
     xvfb xauth x11-utils xdotool imagemagick
-    poppler-utils libxml2-utils python3
+    poppler-utils libxml2-utils python3 desktop-file-utils appstream
     clang
 )
 missing=()
