@@ -55,7 +55,7 @@ void redirect(posix_spawn_file_actions_t* actions, int fd, const QString& path, 
 
 } // namespace
 
-ProcessResult runProcess(const ProcessSpec& spec) {
+ProcessResult runProcess(const ProcessRequest& request) {
     ProcessResult result;
     QTemporaryFile stats;
     if (!stats.open()) {
@@ -65,13 +65,13 @@ ProcessResult runProcess(const ProcessSpec& spec) {
     CStrings argv(
         QStringList{QCoreApplication::applicationDirPath() + QStringLiteral("/lumira-bench-run"),
                     stats.fileName()} +
-        spec.arguments);
-    CStrings envp(inheritedEnvironment(spec.environment));
+        request.arguments);
+    CStrings envp(inheritedEnvironment(request.environment));
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    redirect(&actions, 0, spec.input, O_RDONLY);
-    redirect(&actions, 1, spec.output, O_WRONLY | O_CREAT | O_TRUNC);
-    redirect(&actions, 2, spec.errors, O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(&actions, 0, request.input, O_RDONLY);
+    redirect(&actions, 1, request.output, O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(&actions, 2, request.errors, O_WRONLY | O_CREAT | O_TRUNC);
     QElapsedTimer timer;
     timer.start();
     pid_t pid = 0;

@@ -6,7 +6,7 @@
 
 namespace bench {
 
-struct ProcessSpec {
+struct ProcessRequest {
     QStringList arguments;   // the program first
     QStringList environment; // "NAME=value" added to the inherited environment
     QString input;           // file for standard input; empty: /dev/null
@@ -24,6 +24,6 @@ struct ProcessResult {
 };
 
 // Runs it through lumira-bench-run (beside this executable), which reports the figures.
-ProcessResult runProcess(const ProcessSpec& spec);
+ProcessResult runProcess(const ProcessRequest& request);
 
 } // namespace bench

@@ -40,11 +40,11 @@ ToolTime SqliteTool::run(const QString& script) {
         return result;
     }
     file.close();
-    ProcessSpec spec;
-    spec.arguments = {program_, QStringLiteral("-bail"), QStringLiteral("-batch"), database_};
-    spec.input = scriptPath;
-    spec.errors = errorPath;
-    const ProcessResult process = runProcess(spec);
+    ProcessRequest request;
+    request.arguments = {program_, QStringLiteral("-bail"), QStringLiteral("-batch"), database_};
+    request.input = scriptPath;
+    request.errors = errorPath;
+    const ProcessResult process = runProcess(request);
     if (!process.started || process.exitCode != 0) {
         QFile errors(errorPath);
         result.error = process.started && errors.open(QIODevice::ReadOnly)

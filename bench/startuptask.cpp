@@ -21,17 +21,17 @@ QString startUpScript(const QString& table) {
 
 void measureStartUp(Session& session) {
     const QString task = QStringLiteral("start-up to first screen with totals");
-    ProcessSpec spec;
-    spec.arguments = {session.options().binaryDir + QStringLiteral("/lumira"),
+    ProcessRequest request;
+    request.arguments = {session.options().binaryDir + QStringLiteral("/lumira"),
                       QStringLiteral("--dir"), session.dir()};
-    spec.environment = {QStringLiteral("QT_QPA_PLATFORM=offscreen"),
+    request.environment = {QStringLiteral("QT_QPA_PLATFORM=offscreen"),
                         QStringLiteral("LUMIRA_EXIT_AFTER_START=1")};
-    spec.errors = session.dir() + QStringLiteral("startup-errors.txt");
+    request.errors = session.dir() + QStringLiteral("startup-errors.txt");
     QVector<double> cpuTimes;
     QVector<double> wallTimes;
     qint64 peakKb = 0;
     for (int i = 0; i < session.reps(); ++i) {
-        const ProcessResult run = runProcess(spec);
+        const ProcessResult run = runProcess(request);
         if (!run.started || run.exitCode != 0) {
             session.reportMissing(
                 task + QStringLiteral(" (ms)"),
