@@ -194,6 +194,8 @@ void DataSet::loadPage(int page) const {
             ++next;
         }
     }
+    // A statement left mid-way keeps its read lock, and no other copy could store a row.
+    statement->reset();
     while (next < end)
         loaded.rows.append(missingRow(ids_[next++]));
     if (pageOrder_.size() >= kMaxPages)

@@ -41,6 +41,7 @@ private slots:
     void formats();
     void otherQueriesAreReadWhole();
     void scanFieldFollowsTheShownRows();
+    void readingLeavesNoLockBehind();
     void millionRows();
     void millionAmountsSumExactly();
 };
@@ -346,6 +347,25 @@ void DataSetTest::scanFieldFollowsTheShownRows() {
     int visits = 0;
     QVERIFY(set.scanField(1, 0, [&](int, const QVariant&) { return ++visits < 2; }));
     QCOMPARE(visits, 2);
+}
+
+void DataSetTest::readingLeavesNoLockBehind() {
+    EngineFixture db;
+    QStringList numbers;
+    for (int i = 1; i <= 300; ++i)
+        numbers << QStringLiteral("N%1").arg(i);
+    insertNumbers(db, numbers);
+    DataSet set(&db.connection);
+    set.setCommandText(kBookQuery);
+    QVERIFY(set.open());
+    QCOMPARE(set.valueAt(5, 1).toString(), QStringLiteral("N6"));
+    // Another copy of the program on the same file must be able to store at once.
+    engine::Connection other;
+    QVERIFY(other.open(db.path, nullptr));
+    sqlite3_busy_timeout(other.handle(), 0);
+    QString error;
+    QVERIFY2(other.execute(QStringLiteral("INSERT INTO FDosle (Cislo) VALUES ('jinde')"), &error),
+             qPrintable(error));
 }
 
 namespace {
