@@ -14,7 +14,7 @@ constexpr Qt::Alignment left = Qt::AlignLeft;
 constexpr Qt::Alignment centre = Qt::AlignHCenter;
 constexpr Qt::Alignment right = Qt::AlignRight;
 
-const ColumnSpec specs[BookModel::columns] = {
+const ColumnSpec columnDefs[BookModel::columns] = {
     {"Cislo", "Číslo", centre, centre, 70},
     {"Dodavatel_odberatel", "", left, left, 130},
     {"ICO", "IČO", left, left, 40},
@@ -39,8 +39,8 @@ constexpr int firstDateColumn = 11;
 
 BookModel::BookModel(engine::DataSet& book, QObject* parent)
     : QAbstractTableModel(parent), book_(book), fieldIndexes_(columns, -1) {
-    for (const ColumnSpec& spec : specs)
-        titles_ << QString::fromUtf8(spec.title);
+    for (const ColumnSpec& def : columnDefs)
+        titles_ << QString::fromUtf8(def.title);
     connect(&book_, &engine::DataSet::reset, this, &BookModel::resetRows);
     connect(&book_, &engine::DataSet::rowInserted, this, &BookModel::insertRow);
     connect(&book_, &engine::DataSet::rowRemoved, this, &BookModel::removeRow);
@@ -53,11 +53,12 @@ BookModel::BookModel(engine::DataSet& book, QObject* parent)
 }
 
 QString BookModel::fieldName(int column) {
-    return column >= 0 && column < columns ? QString::fromLatin1(specs[column].field) : QString();
+    return column >= 0 && column < columns ? QString::fromLatin1(columnDefs[column].field)
+                                           : QString();
 }
 
 int BookModel::designedWidth(int column) {
-    return column >= 0 && column < columns ? specs[column].width : 0;
+    return column >= 0 && column < columns ? columnDefs[column].width : 0;
 }
 
 void BookModel::setTitle(int column, const QString& title) {
@@ -99,7 +100,7 @@ QVariant BookModel::data(const QModelIndex& index, int role) const {
         return field < 0 ? QString() : book_.displayTextAt(index.row(), field);
     }
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(specs[column].cellAlignment | Qt::AlignVCenter);
+        return QVariant::fromValue(columnDefs[column].cellAlignment | Qt::AlignVCenter);
     return {};
 }
 
@@ -117,7 +118,7 @@ QVariant BookModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::DisplayRole:
         return titles_[section];
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(specs[section].titleAlignment | Qt::AlignVCenter);
+        return QVariant::fromValue(columnDefs[section].titleAlignment | Qt::AlignVCenter);
     case Qt::UserRole:
         return fieldName(section);
     default:

@@ -80,13 +80,13 @@ QString resolveFontFamily(const QString& name, QString* note) {
     return resolved.value(name);
 }
 
-QFont deviceFont(const FontSpec& spec, double scale) {
-    QFont font(resolveFontFamily(spec.name, nullptr));
-    font.setPixelSize(qMax(1, int(std::lround(std::abs(spec.height) * scale))));
-    font.setBold(spec.style & FontBold);
-    font.setItalic(spec.style & FontItalic);
-    font.setUnderline(spec.style & FontUnderline);
-    font.setStrikeOut(spec.style & FontStrikeOut);
+QFont deviceFont(const FontSpec& desc, double scale) {
+    QFont font(resolveFontFamily(desc.name, nullptr));
+    font.setPixelSize(qMax(1, int(std::lround(std::abs(desc.height) * scale))));
+    font.setBold(desc.style & FontBold);
+    font.setItalic(desc.style & FontItalic);
+    font.setUnderline(desc.style & FontUnderline);
+    font.setStrikeOut(desc.style & FontStrikeOut);
     font.setKerning(false);
     return font;
 }

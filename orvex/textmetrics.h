@@ -16,7 +16,7 @@ namespace orvex {
 QString resolveFontFamily(const QString& name, QString* note);
 
 // The font of a memo for a device with `scale` device pixels per 96-dpi pixel.
-QFont deviceFont(const FontSpec& spec, double scale);
+QFont deviceFont(const FontSpec& desc, double scale);
 
 // Lines of a text within a width (device pixels); without word wrap only line breaks split.
 QStringList wrapLines(const QString& text, const QFontMetricsF& metrics, double width,

@@ -73,14 +73,15 @@ struct FormatSpec {
     QChar type;
 };
 
-QString applySpec(const FormatSpec& spec, const QVariant& value) {
+QString applySpec(const FormatSpec& conversion, const QVariant& value) {
     const double number = value.toDouble();
     const QString sign = number < 0 ? QStringLiteral("-") : QString();
-    const int decimals = spec.precision < 0 ? 2 : spec.precision;
-    switch (spec.type.toLower().unicode()) {
+    const int decimals = conversion.precision < 0 ? 2 : conversion.precision;
+    switch (conversion.type.toLower().unicode()) {
     case 'd':
     case 'u': {
-        const QString digits = fixedDigits(number, 0).rightJustified(qMax(spec.precision, 1), u'0');
+        const QString digits =
+            fixedDigits(number, 0).rightJustified(qMax(conversion.precision, 1), u'0');
         return (number <= -0.5 ? sign : QString()) + digits;
     }
     case 'f':
@@ -88,13 +89,13 @@ QString applySpec(const FormatSpec& spec, const QVariant& value) {
     case 'm': {
         const QString digits = fixedDigits(number, decimals);
         const QString text = (isZeroDigits(digits) ? QString() : sign) +
-                             czechNumber(digits, spec.type.toLower() != u'f');
-        return spec.type.toLower() == u'm' ? text + QStringLiteral(" Kč") : text;
+                             czechNumber(digits, conversion.type.toLower() != u'f');
+        return conversion.type.toLower() == u'm' ? text + QStringLiteral(" Kč") : text;
     }
     case 'g':
-        return general(number, spec.precision < 0 ? 15 : qMax(1, spec.precision));
+        return general(number, conversion.precision < 0 ? 15 : qMax(1, conversion.precision));
     case 'e':
-        return scientific(number, spec.precision < 0 ? 15 : spec.precision);
+        return scientific(number, conversion.precision < 0 ? 15 : conversion.precision);
     case 'x':
         return QString::number(qRound64(number), 16).toUpper();
     default:
@@ -282,7 +283,7 @@ QString formatDelphi(const QString& format, const QVariant& value) {
             ++i;
             continue;
         }
-        FormatSpec spec;
+        FormatSpec conversion;
         int k = i + 1;
         const auto readNumber = [&]() {
             int start = k;
@@ -291,21 +292,22 @@ QString formatDelphi(const QString& format, const QVariant& value) {
             return k > start ? format.mid(start, k - start).toInt() : -1;
         };
         if (k < format.size() && format[k] == u'-') {
-            spec.leftAlign = true;
+            conversion.leftAlign = true;
             ++k;
         }
-        spec.width = readNumber();
+        conversion.width = readNumber();
         if (k < format.size() && format[k] == u'.') {
             ++k;
-            spec.precision = qMax(0, readNumber());
+            conversion.precision = qMax(0, readNumber());
         }
         if (k >= format.size()) {
             out += format.mid(i);
             break;
         }
-        spec.type = format[k];
-        const QString text = applySpec(spec, value);
-        out += spec.leftAlign ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+        conversion.type = format[k];
+        const QString text = applySpec(conversion, value);
+        out += conversion.leftAlign ? text.leftJustified(conversion.width)
+                                    : text.rightJustified(conversion.width);
         i = k;
     }
     return out;
