@@ -1,4 +1,5 @@
 #include "app/thlavni.h"
+#include "programfolder.h"
 #include "storage/inifile.h"
 #include "support/scriptedhost.h"
 
@@ -14,22 +15,6 @@
 
 // The settings dialog and the export as the main window runs them.
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-struct ProgramFolder {
-    QTemporaryDir dir;
-    QString path() const { return dir.path() + u'/'; }
-    QString ini() const { return dir.filePath("Lumira.ini"); }
-    void writeIni(const QStringList& lines) const {
-        QFile file(ini());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QStringEncoder("windows-1250").encode(lines.join("\r\n") + "\r\n"));
-    }
-};
 
 // The titles of the Datum1..Datum3 columns, found by field wherever the columns stand.
 QStringList dateTitles(const THlavni& window) {

@@ -1,4 +1,5 @@
 #include "app/thlavni.h"
+#include "programfolder.h"
 #include "storage/inifile.h"
 #include "support/scriptedhost.h"
 
@@ -18,31 +19,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// A program folder with a settings file; the database is prepared by the first start.
-struct ProgramFolder {
-    QTemporaryDir dir;
-    QString path() const { return dir.path() + u'/'; }
-    QString ini() const { return dir.filePath("Lumira.ini"); }
-    void writeIni(const QStringList& lines) const {
-        QFile file(ini());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QStringEncoder("windows-1250").encode(lines.join("\r\n") + "\r\n"));
-    }
-    // Puts the file's modification time in the past, so any later write shows.
-    void ageIni() const {
-        QFile file(ini());
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-3),
-                                 QFileDevice::FileModificationTime));
-    }
-    QDateTime iniTime() const { return QFileInfo(ini()).lastModified(); }
-};
 
 QLabel* label(const THlavni& window, const char* name) {
     return window.findChild<QLabel*>(name);
