@@ -477,6 +477,7 @@ bool DataSet::edit() {
     if (!isEditable() || current_ < 0)
         return fail(QStringLiteral("Data nelze upravovat."));
     buffer_ = rowAt(current_);
+    original_ = buffer_;
     assigned_ = QBitArray(fields_.size());
     modified_ = false;
     setState(State::Edit);
@@ -494,6 +495,13 @@ bool DataSet::readRow(qint64 id, Row& row) {
     for (int f = 0; f < row.size(); ++f)
         row[f] = readColumn(statement.get(), f, fields_[f].type);
     return true;
+}
+
+bool DataSet::storedRow(Row& row) {
+    row.clear();
+    if (state_ != State::Edit)
+        return true;
+    return readRow(ids_[current_], row);
 }
 
 bool DataSet::insertRow() {
@@ -547,6 +555,10 @@ bool DataSet::updateRow() {
     sqlite3_bind_int64(statement.get(), columns.size() + 1, ids_[current_]);
     if (!statement.run())
         return fail(statement.error());
+    // No row changed: another copy of the program deleted it meanwhile.
+    if (sqlite3_changes(connection_->handle()) == 0)
+        return fail(QStringLiteral("Faktura byla mezitím odstraněna nebo změněna v jiném okně "
+                                   "programu. Změny zůstávají neuložené."));
     Row stored = buffer_;
     readRow(ids_[current_], stored);
     const int page = current_ / kPageSize;

@@ -84,6 +84,11 @@ public:
     // Assigns in edit or insert state; false (with lastError) otherwise or for an unknown field.
     bool setValue(const QString& field, const QVariant& value);
     bool isModified() const { return modified_; }
+    // While a row is corrected: the row as it was read when the correction began, and the row
+    // as the database holds it now (empty when it is gone; false with lastError when the
+    // database failed). Another copy of the program may have changed it in between.
+    const Row& originalRow() const { return original_; }
+    bool storedRow(Row& row);
 
     void setDisplayFormat(const QString& field, const QString& pattern);
     void setEditFormat(const QString& field, const QString& pattern);
@@ -142,6 +147,7 @@ private:
     bool eof_ = true;
     bool bof_ = true;
     Row buffer_;
+    Row original_;
     QBitArray assigned_;
     bool modified_ = false;
     int disabled_ = 0;
