@@ -80,8 +80,7 @@ public:
     // The same straight from SQLite, for readers of millions of values (exports, search):
     // `columns` are "*" or quoted field names after "Id, ". Each row comes either with the
     // statement on it, or with its values (a row gone meanwhile, a set read whole).
-    using StoredVisit =
-        std::function<bool(int row, sqlite3_stmt* statement, const Row* values)>;
+    using StoredVisit = std::function<bool(int row, sqlite3_stmt* statement, const Row* values)>;
     bool scanStored(const QString& columns, int from, const StoredVisit& visit) const;
     QString text(const QString& field) const; // plain text form
     double number(const QString& field) const;

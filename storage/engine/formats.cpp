@@ -127,9 +127,8 @@ QString formatNumber(const QString& pattern, double value, const QLocale& locale
         number += locale.decimalPoint() + decimals;
     if (number.isEmpty())
         number = QStringLiteral("0");
-    const bool negative =
-        value < 0 && std::any_of(digits.begin(), digits.end(),
-                                 [](QChar c) { return c >= u'1' && c <= u'9'; });
+    const bool negative = value < 0 && std::any_of(digits.begin(), digits.end(),
+                                                   [](QChar c) { return c >= u'1' && c <= u'9'; });
     return p.prefix + (negative ? locale.negativeSign() : QString()) + number + p.suffix;
 }
 

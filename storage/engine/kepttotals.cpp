@@ -61,8 +61,8 @@ QVector<BookTable> tablesWithAmounts(sqlite3* db) {
                 .arg(keptTotalsTable));
     for (const QString& name : names) {
         BookTable table{name, {}, {}};
-        Statement columns(db, QStringLiteral("SELECT name, type FROM pragma_table_info(%1)")
-                                  .arg(literal(name)));
+        Statement columns(
+            db, QStringLiteral("SELECT name, type FROM pragma_table_info(%1)").arg(literal(name)));
         while (columns.step()) {
             const auto text = [&](int i) {
                 return QString::fromUtf8(
@@ -173,7 +173,8 @@ QStringList upkeep(sqlite3* db, const BookTable& table) {
     if (totalsInPlace(db, table))
         return statements;
     for (const char* event : {"insert", "delete", "update"})
-        statements << QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(triggerName(table.name, event));
+        statements
+            << QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(triggerName(table.name, event));
     statements << QStringLiteral("DELETE FROM %1 WHERE table_name = %2")
                       .arg(keptTotalsTable, literal(table.name))
                << fillTotals(table) << triggers(table);
@@ -215,8 +216,9 @@ bool keepTotals(sqlite3* db, KeptTables& kept, QString* error) {
 
 QString keptTotalsQuery(const QString& jetSql, const KeptTables& kept) {
     static const QRegularExpression wholeSum(
-        QStringLiteral("^\\s*SELECT\\s+SUM\\s*\\(\\s*(\\w+)\\s*\\)\\s+AS\\s+(\\w+)\\s+FROM\\s+(\\w+)"
-                       "\\s*;?\\s*$"),
+        QStringLiteral(
+            "^\\s*SELECT\\s+SUM\\s*\\(\\s*(\\w+)\\s*\\)\\s+AS\\s+(\\w+)\\s+FROM\\s+(\\w+)"
+            "\\s*;?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     const auto match = wholeSum.match(jetSql);
     if (!match.hasMatch())

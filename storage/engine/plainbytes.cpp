@@ -101,7 +101,8 @@ bool appendFast(QByteArray& out, sqlite3_stmt* statement, int column, FieldType 
             appendInteger(out, sqlite3_column_int64(statement, column));
             return true;
         }
-        return type == FieldType::Other && storage == SQLITE_TEXT && appendText(out, text(), size());
+        return type == FieldType::Other && storage == SQLITE_TEXT &&
+               appendText(out, text(), size());
     }
     return false;
 }

@@ -51,8 +51,7 @@ QString randomAmount(QRandomGenerator& random) {
 }
 
 void randomChange(engine::Connection& connection, QRandomGenerator& random, const QString& table) {
-    const QString id =
-        QStringLiteral("(SELECT Id FROM %1 ORDER BY random() LIMIT 1)").arg(table);
+    const QString id = QStringLiteral("(SELECT Id FROM %1 ORDER BY random() LIMIT 1)").arg(table);
     QString sql;
     switch (random.bounded(4)) {
     case 0:
@@ -90,7 +89,8 @@ void TotalsTest::wholeBookSumsReadTheKeptTotals() {
     QVERIFY(f.connection.translate(sumQuery("FDosle", "Zaklad")).contains("lumira_totals"));
     QVERIFY(f.connection.translate(sumQuery("fodeslane", "celkem")).contains("lumira_totals"));
     // With a condition, or over a column without totals, the rows are summed.
-    QVERIFY(f.connection.translate(sumQuery("FDosle", "Zaklad") + " WHERE Id > 3").contains("SUM("));
+    QVERIFY(
+        f.connection.translate(sumQuery("FDosle", "Zaklad") + " WHERE Id > 3").contains("SUM("));
     QVERIFY(f.connection.translate(sumQuery("FDosle", "SazbaDPH")).contains("SUM("));
     QStringList tables;
     QVERIFY(f.connection.tableNames(tables, nullptr));
