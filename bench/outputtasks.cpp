@@ -2,8 +2,6 @@
 #include "bench/session.h"
 #include "bench/tasks.h"
 #include "export/export1.h"
-#include "orvex/orvex.h"
-#include "reports/parametertext.h"
 
 #include <QFile>
 
@@ -44,32 +42,6 @@ void measureExports(Session& session) {
                   [&](const QString& path) {
                       return Export1::ExportToXml(book, path, QStringLiteral("data"));
                   });
-}
-
-void measureReport(Session& session) {
-    const engine::DataSet& book = session.state.book;
-    const int rows = qMin(10000, book.recordCount());
-    const qint64 lastId =
-        book.valueAt(rows - 1, book.fieldIndex(QStringLiteral("Id"))).toLongLong();
-    const QString sql = QStringLiteral("SELECT * FROM %1  WHERE Id <= %2 ORDER BY Id")
-                            .arg(session.table())
-                            .arg(lastId);
-    const QString templatePath =
-        session.options().binaryDir + QStringLiteral("/Ses/Kniha_faktur.fr3");
-    const QString parameters =
-        reports::reportParameterText(QStringLiteral("Kniha faktur"), session.state.settings,
-                                     session.state.activeBook.TypProstredi());
-    const QString pdf = session.dir() + QStringLiteral("report.pdf");
-    const Session::Timing ours = session.measure(qMin(session.reps(), 3), [&](QString& reason) {
-        const orvex::RenderResult result =
-            orvex::renderReportToPdf(templatePath, parameters, sql, &session.state.connection, pdf);
-        reason = result.error;
-        return result.ok;
-    });
-    QFile::remove(pdf);
-    // The tool only reads the report's rows: it has no layout or PDF to make.
-    session.report(QStringLiteral("report of %1 rows to PDF").arg(rows), ours,
-                   session.tool().time(session.toolSql(sql), session.reps()));
 }
 
 } // namespace bench

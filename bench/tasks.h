@@ -17,7 +17,8 @@ void measureRandomMoves(Session& session);
 void measureLookups(Session& session);
 // CSV and XML export of the whole book, with the peak memory of each.
 void measureExports(Session& session);
-// A report of 10,000 rows written to PDF.
+// A report of 10,000 rows written to PDF, beside the sqlite3 tool reading its rows and
+// beside its own laid-out pages drawn straight on QPdfWriter.
 void measureReport(Session& session);
 
 } // namespace bench
