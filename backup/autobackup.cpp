@@ -47,7 +47,7 @@ BackupOutcome backUpInto(const QString& databasePath, const QString& folder, con
     if (!copyDatabase(databasePath, path, &outcome.error))
         return outcome;
     outcome.path = path;
-    const QStringList undeleted = rotateBackups(folder, now.date());
+    const QStringList undeleted = rotateBackups(folder, now);
     if (!undeleted.isEmpty())
         outcome.error = QStringLiteral("Staré zálohy se nepodařilo smazat: ") +
                         undeleted.join(QStringLiteral(", "));

@@ -34,4 +34,9 @@ QString manualName(const QDate& date) {
            QStringLiteral(".mdb");
 }
 
+QString temporaryName(const QString& unique) {
+    // Hidden, and not *.mdb: never listed for a restore.
+    return QStringLiteral(".Lumira-") + unique + QStringLiteral(".part");
+}
+
 } // namespace backup

@@ -15,5 +15,7 @@ QString automaticName(const QDateTime& time);
 // The time in an automatic backup's name; nullopt for any other name.
 std::optional<QDateTime> automaticTime(const QString& fileName);
 QString manualName(const QDate& date);
+// Name of a copy being written, for QTemporaryFile (XXXXXX) or as a wildcard (*).
+QString temporaryName(const QString& unique);
 
 } // namespace backup

@@ -1,5 +1,6 @@
 #include "backup/databasecopy.h"
 
+#include "backup/backupnames.h"
 #include "backup/sqlitefile.h"
 #include "storage/engine/statement.h"
 
@@ -45,7 +46,8 @@ bool runBackup(sqlite3* to, sqlite3* from, QString* error) {
 
 // A fresh empty file with a unique name in the target's folder.
 QString temporaryPath(const QString& target, QString* error) {
-    QTemporaryFile file(QFileInfo(target).absolutePath() + QStringLiteral("/.Lumira-XXXXXX.part"));
+    QTemporaryFile file(QFileInfo(target).absolutePath() + u'/' +
+                        temporaryName(QStringLiteral("XXXXXX")));
     file.setAutoRemove(false);
     if (!file.open()) {
         *error = QStringLiteral("Ve složce \"%1\" nelze vytvořit soubor: %2")
@@ -97,6 +99,8 @@ bool copyDatabase(const QString& databasePath, const QString& target, QString* e
     const QString temporary = temporaryPath(target, error);
     if (temporary.isEmpty())
         return false;
+    // Readable by whoever may read the books, no more (a temporary file starts private).
+    QFile::setPermissions(temporary, QFileInfo(databasePath).permissions());
     bool done = writeCopy(databasePath, temporary, error);
     // rename() replaces an existing target in one step: there is always a whole file there.
     if (done && std::rename(QFile::encodeName(temporary).constData(),

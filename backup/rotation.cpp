@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <algorithm>
 
@@ -47,10 +48,18 @@ QStringList namesToDelete(const QList<DatedBackup>& newestFirst, const QDate& to
     return result;
 }
 
-QStringList rotateBackups(const QString& folder, const QDate& today) {
-    QStringList failed;
+QStringList rotateBackups(const QString& folder, const QDateTime& now) {
     const QDir dir(folder);
-    for (const QString& name : namesToDelete(automaticBackups(folder), today)) {
+    QStringList names = namesToDelete(automaticBackups(folder), now.date());
+    // Younger ones may still be written by another copy of the program.
+    const QFileInfoList temporaries =
+        dir.entryInfoList({temporaryName(QStringLiteral("*"))}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& file : temporaries) {
+        if (file.lastModified() < now.addSecs(-3600))
+            names.append(file.fileName());
+    }
+    QStringList failed;
+    for (const QString& name : names) {
         if (!QFile::remove(dir.filePath(name)))
             failed.append(name);
     }

@@ -19,7 +19,8 @@ struct DatedBackup {
 QList<DatedBackup> automaticBackups(const QString& folder);
 // Names to delete from a newest-first list.
 QStringList namesToDelete(const QList<DatedBackup>& newestFirst, const QDate& today);
-// Deletes what the rule lets go; returns the names that could not be deleted.
-QStringList rotateBackups(const QString& folder, const QDate& today);
+// Deletes what the rule lets go, and copies left half-written by a run that was killed an hour
+// or more ago; returns the names that could not be deleted.
+QStringList rotateBackups(const QString& folder, const QDateTime& now);
 
 } // namespace backup

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -145,11 +146,24 @@ void BackupFilesTest::rotationOnAFolderLeavesOtherFiles() {
            << "2023-03-03 10:00";
     for (const DatedBackup& backup : dated(stamps))
         touch(dir.filePath(backup.name));
-    const QStringList others = {"Lumira-20201010.mdb", "poznamky.txt", "Lumira-x.mdb"};
+    const QStringList others = {"Lumira-20201010.mdb", "poznamky.txt", "Lumira-x.mdb",
+                                ".Lumira-young1.part"};
     for (const QString& other : others)
         touch(dir.filePath(other));
+    // A copy left half-written by a killed run an hour ago goes; a younger one may be in work.
+    const QDateTime now(today, QTime(12, 0));
+    touch(dir.filePath(".Lumira-stale1.part"));
+    QFile stale(dir.filePath(".Lumira-stale1.part"));
+    QVERIFY(stale.open(QIODevice::ReadWrite));
+    QVERIFY(stale.setFileTime(now.addSecs(-3601), QFileDevice::FileModificationTime));
+    stale.close();
+    QFile young(dir.filePath(".Lumira-young1.part"));
+    QVERIFY(young.open(QIODevice::ReadWrite));
+    QVERIFY(young.setFileTime(now.addSecs(-3000), QFileDevice::FileModificationTime));
+    young.close();
 
-    QVERIFY(rotateBackups(dir.path(), today).isEmpty());
+    QVERIFY(rotateBackups(dir.path(), now).isEmpty());
+    QVERIFY(!QFile::exists(dir.filePath(".Lumira-stale1.part")));
     QStringList expected = tenDaysTo(today) << "2026-11-05 10:00";
     expected.sort();
     QStringList left;
@@ -173,6 +187,7 @@ void BackupFilesTest::copyIsCheckedAndSelfContained() {
     QVERIFY2(copyDatabase(fixture.state.databasePath(), path, &error), qPrintable(error));
     // One file replaced whole: no journal, no temporary file beside it.
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kopie.mdb"});
+    QCOMPARE(QFileInfo(path).permissions(), QFileInfo(fixture.state.databasePath()).permissions());
     QCOMPARE(scalar(path, "PRAGMA journal_mode"), "delete");
     QCOMPARE(scalar(path, "PRAGMA integrity_check"), "ok");
     QCOMPARE(scalar(path, "SELECT Cislo || ' ' || Zaklad FROM FDosle"), "F1 100.5");
