@@ -12,6 +12,7 @@ install(TARGETS lumira RUNTIME DESTINATION ${lumira_libdir})
 install(TARGETS orvex LIBRARY DESTINATION ${lumira_libdir} NAMELINK_SKIP)
 set_target_properties(lumira-report PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS lumira-report RUNTIME DESTINATION ${lumira_libdir})
+install(CODE "file(MAKE_DIRECTORY \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR})")
 install(CODE "file(CREATE_LINK ../${lumira_libdir}/lumira-report \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/lumira-report SYMBOLIC)")
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/Ses/ DESTINATION ${lumira_libdir}/Ses
         FILES_MATCHING PATTERN "*.fr3")

@@ -37,6 +37,8 @@ bool sameFile(const QString& a, const QString& b) {
 BackupController::BackupController(AppState& state, BrowseController& browse,
                                    const BackupActions& actions, QWidget* window)
     : QObject(window), state_(state), browse_(browse), window_(window) {
+    if (sqlite3* db = state_.connection.handle())
+        changesOfStartUp_ = sqlite3_total_changes64(db);
     for (QAction* action : actions.all())
         action->setEnabled(true);
     connect(actions.Akce_Zalohovat, &QAction::triggered, this,
@@ -51,7 +53,9 @@ QString BackupController::folder() const {
 
 bool BackupController::sessionChanged() const {
     sqlite3* db = state_.connection.handle();
-    return changesOfEarlierConnections_ + (db ? sqlite3_total_changes64(db) : 0) > 0;
+    return changesOfEarlierConnections_ + (db ? sqlite3_total_changes64(db) : 0) -
+               changesOfStartUp_ >
+           0;
 }
 
 void BackupController::backUpAutomatically() {
@@ -158,7 +162,9 @@ void BackupController::restore(const backup::BackupFile& file) {
 }
 
 void BackupController::reopenDatabase() {
-    changesOfEarlierConnections_ += sqlite3_total_changes64(state_.connection.handle());
+    changesOfEarlierConnections_ +=
+        sqlite3_total_changes64(state_.connection.handle()) - changesOfStartUp_;
+    changesOfStartUp_ = 0;
     // A fresh open lets the engine bring an older file up to date.
     QString error;
     state_.connection.close();

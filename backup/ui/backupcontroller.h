@@ -38,6 +38,8 @@ private:
     BrowseController& browse_;
     QWidget* window_;
     qint64 changesOfEarlierConnections_ = 0;
+    // What the start-up itself changed (an older file brought up to date) is not the user's work.
+    qint64 changesOfStartUp_ = 0;
     bool failureReported_ = false;
 
     // The backup the user picks in the restore dialog; empty when cancelled.
