@@ -77,8 +77,11 @@ public:
     // stop. False (lastError) when the database failed.
     bool scanField(int field, int from,
                    const std::function<bool(int row, const QVariant& value)>& visit) const;
-    // The same for whole stored rows from row 0 on (exports).
-    bool scanRows(const std::function<bool(int row, const Row& values)>& visit) const;
+    // The same straight from SQLite, for readers of millions of values (exports, search):
+    // `columns` are "*" or quoted field names after "Id, ". Each row comes either with the
+    // statement on it, or with its values (a row gone meanwhile, a set read whole).
+    using StoredVisit = std::function<bool(int row, sqlite3_stmt* statement, const Row* values)>;
+    bool scanStored(const QString& columns, int from, const StoredVisit& visit) const;
     QString text(const QString& field) const; // plain text form
     double number(const QString& field) const;
     // Assigns in edit or insert state; false (with lastError) otherwise or for an unknown field.
@@ -159,9 +162,6 @@ private:
     bool openWhole();
     const Row& rowAt(int row) const;
     void loadPage(int page) const;
-    bool scan(const QString& columns, int from,
-              const std::function<bool(int row, sqlite3_stmt* statement)>& visitStored,
-              const std::function<bool(int row)>& visitWhole) const;
     Row missingRow(qint64 id) const;
     void dropCache();
     void setState(State state);
