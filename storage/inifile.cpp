@@ -160,6 +160,7 @@ void IniFile::load() {
         if (line.endsWith(u'\r'))
             line.chop(1);
     }
+    loadedLines = lines;
 }
 
 int IniFile::findSection(const QString& section) const {
@@ -265,6 +266,10 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value) 
 bool IniFile::save() {
     if (unreadable)
         return false; // keeps the load error: saving would drop the unread contents
+    if (lines == loadedLines) {
+        error.clear();
+        return true; // nothing changed: the file stays as it is, even a read-only one
+    }
     if (!checkReplaceable())
         return false;
     QSaveFile file(filePath);

@@ -44,7 +44,7 @@ public:
 
     // Replaces the file atomically with CR LF line ends. Characters that Windows-1250 cannot
     // hold are stored as '?'. On failure the old file stays untouched, no temporary file is
-    // left and errorString() says why.
+    // left and errorString() says why. When the writes changed nothing the file is not touched.
     bool save();
     // Empty while nothing went wrong; otherwise a Czech text with the path and the reason.
     QString errorString() const { return error; }
@@ -60,6 +60,7 @@ private:
 
     QString filePath;
     QStringList lines;
+    QStringList loadedLines;
     QString error;
     bool unreadable = false;
 };

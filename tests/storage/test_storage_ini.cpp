@@ -46,6 +46,8 @@ private slots:
     void binaryGarbageIsHarmless();
     void failedSave_data();
     void failedSave();
+    void saveWithoutChangeLeavesTheFile_data();
+    void saveWithoutChangeLeavesTheFile();
     void onlyRegularFilesAreRead_data();
     void onlyRegularFilesAreRead();
 
@@ -394,6 +396,41 @@ void IniFileTest::failedSave() {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     if (QFileInfo(path).isFile())
         QCOMPARE(fileBytes(path), original);
+}
+
+void IniFileTest::saveWithoutChangeLeavesTheFile_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("read-only file, same value written") << true;
+    QTest::newRow("no file, nothing written") << false;
+}
+
+// Nothing to write: the file is neither created nor touched, even when it is read-only.
+void IniFileTest::saveWithoutChangeLeavesTheFile() {
+    QFETCH(bool, exists);
+    QTemporaryDir place;
+    const QString path = place.filePath("Lumira.ini");
+    const QByteArray original = "[HlavniFrm]\nZleva=5\n";
+    if (exists) {
+        putFile(path, original);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    }
+    const QDateTime time = QFileInfo(path).lastModified();
+    IniFile ini(path);
+    if (exists)
+        ini.writeInteger("HlavniFrm", "Zleva", 5);
+    QVERIFY2(ini.save(), qPrintable(ini.errorString()));
+    QVERIFY(ini.errorString().isEmpty());
+    QCOMPARE(QFileInfo::exists(path), exists);
+    QCOMPARE(entriesOf(place.path()).size(), exists ? 1 : 0);
+    if (exists) {
+        QCOMPARE(fileBytes(path), original);
+        QCOMPARE(QFileInfo(path).lastModified(), time);
+    }
 }
 
 // Something else than a settings file at its path is not read (a FIFO would block the start,
