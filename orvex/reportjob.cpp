@@ -4,21 +4,22 @@
 #include "orvex/reportparameters.h"
 #include "orvex/templateparser.h"
 #include "storage/engine/connection.h"
-
-#include <QFile>
+#include "storage/engine/regularfile.h"
 
 namespace orvex {
 
 PreparedJob prepareReport(const QString& templatePath, const QString& parameters,
                           std::shared_ptr<const DataTable> data, const QDateTime& now) {
     PreparedJob job;
-    QFile file(templatePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        job.error = QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2")
-                        .arg(templatePath, file.errorString());
+    QByteArray bytes;
+    QString reason;
+    // Only a regular file is read: a FIFO or a device would block or never end.
+    if (!engine::readRegularFile(templatePath, 64 * 1024 * 1024, bytes, reason)) {
+        job.error =
+            QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2").arg(templatePath, reason);
         return job;
     }
-    ParseResult parsed = parseTemplate(file.readAll());
+    ParseResult parsed = parseTemplate(bytes);
     if (!parsed.ok) {
         job.error = QStringLiteral("Předlohu sestavy „%1“ nelze přečíst: %2")
                         .arg(templatePath, parsed.error);

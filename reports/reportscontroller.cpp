@@ -79,18 +79,20 @@ QList<ReportsController::MenuItem> ReportsController::printMenuItems() {
     QList<MenuItem> items = {
         {itemPrefix + QStringLiteral("NovaSestava"), actions_.Akce_NovaSestava->text(),
          actions_.Akce_NovaSestava->toolTip(), false,
-         [this](const QAction*) { Akce_NovaSestavaExecute(); }},
+         [this](const QAction*) { Akce_NovaSestavaExecute(); }, QString()},
         {itemPrefix + QStringLiteral("SpravaSestav"), actions_.Akce_SpravaPredloh->text(),
          actions_.Akce_SpravaPredloh->toolTip(), false,
-         [this](const QAction*) { Akce_SpravaPredlohExecute(); }},
-        {itemPrefix + QStringLiteral("Separator"), QStringLiteral("-"), QString(), true, {}}};
+         [this](const QAction*) { Akce_SpravaPredlohExecute(); }, QString()},
+        // A separator with a text would show the text beside its line.
+        {itemPrefix + QStringLiteral("Separator"), QString(), QString(), true, {}, QString()}};
     QStringList errors;
     const QString dir = templateDir();
     for (const QString& fileName : reports::templateFileNames(dir)) {
         QString error;
         const QString caption = reports::ReadTemplateName(dir + fileName, &error);
         if (error.isEmpty())
-            items.append({itemPrefix + fileName.chopped(4), caption, QString(), false, run});
+            items.append(
+                {itemPrefix + fileName.chopped(4), caption, QString(), false, run, fileName});
         else
             errors << error;
         QCoreApplication::processEvents();
@@ -112,6 +114,7 @@ void ReportsController::fillMenu(QMenu* menu, const QList<MenuItem>& items) {
         action->setSeparator(item.separator);
         action->setToolTip(item.hint);
         action->setStatusTip(item.hint);
+        action->setData(item.fileName);
         if (item.handler) {
             const auto handler = item.handler;
             connect(action, &QAction::triggered, this, [action, handler] { handler(action); });
@@ -127,12 +130,12 @@ void ReportsController::BuildPrintMenu() {
 }
 
 void ReportsController::ReportItemClick(const QAction* item) {
-    const QString baseName = item->objectName().mid(itemPrefix.size());
+    // The file's own name as the directory search gave it: its extension may be "FR3".
+    const QString fileName = item->data().toString();
     const QString title = dialogs::RemoveChar(item->text(), u'&');
     const QString parameters =
         reports::reportParameterText(title, state_.settings, state_.activeBook.TypProstredi());
-    RunReport(templateDir() + baseName + QStringLiteral(".fr3"), parameters,
-              state_.book.commandText());
+    RunReport(templateDir() + fileName, parameters, state_.book.commandText());
 }
 
 void ReportsController::RunReport(const QString& templatePath, const QString& parameters,

@@ -52,6 +52,7 @@ private:
         QString hint;
         bool separator = false;
         std::function<void(const QAction*)> handler;
+        QString fileName; // of a template item
     };
 
     AppState& state_;

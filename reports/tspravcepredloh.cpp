@@ -116,17 +116,7 @@ void TSpravcePredloh::Tl_OdstranitClick() {
 }
 
 bool TSpravcePredloh::deleteSelectedFile() {
-    const QString path = templateDir_ + ListView1->selectedItems().constFirst()->text(FileColumn);
-    QFile file(path);
-    if (!file.exists()) {
-        dialogs::ShowInfoTitled(QStringLiteral("Upozornění"),
-                                QStringLiteral("Soubor předlohy \"") + path +
-                                    QStringLiteral("\" již neexistuje."));
-        return false;
-    }
-    if (file.remove())
-        return true;
-    dialogs::ShowError(QStringLiteral("Soubor předlohy \"") + path +
-                       QStringLiteral("\" nelze odstranit: ") + file.errorString());
-    return false;
+    // A file that has gone or cannot be deleted keeps its row; the list says nothing more.
+    QFile file(templateDir_ + ListView1->selectedItems().constFirst()->text(FileColumn));
+    return file.exists() && file.remove();
 }

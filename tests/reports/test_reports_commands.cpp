@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -104,7 +105,8 @@ private slots:
     void managerNoKeepsFile();
     void managerDeletesAndKeepsNumbers();
     void managerDoubleClickDeletes();
-    void managerVanishedFile();
+    void managerFileNotDeleted_data();
+    void managerFileNotDeleted();
     void menusRebuiltOnlyAfterDeletion();
     void aboutShowsVersions();
     void pages();
@@ -306,20 +308,30 @@ void ReportsCommandsTest::managerDoubleClickDeletes() {
     QCOMPARE(f.host.messages[1].text, "Není vybrán žádný soubor předlohy!");
 }
 
-void ReportsCommandsTest::managerVanishedFile() {
+void ReportsCommandsTest::managerFileNotDeleted_data() {
+    QTest::addColumn<bool>("folderInItsPlace");
+    QTest::newRow("file has gone") << false;
+    QTest::newRow("file cannot be deleted") << true;
+}
+
+void ReportsCommandsTest::managerFileNotDeleted() {
+    QFETCH(bool, folderInItsPlace);
     CommandsFixture f;
     f.addTemplate("Predloha_01.fr3", "Jedna");
     f.host.answers.enqueue(dialogs::Answer::Yes);
-    f.manage([&f](TSpravcePredloh& manager) {
+    f.manage([&f, folderInItsPlace](TSpravcePredloh& manager) {
         QVERIFY(QFile::remove(f.sesPath("Predloha_01.fr3")));
+        // A folder of the file's name cannot be deleted as a file, not even by root.
+        if (folderInItsPlace)
+            QVERIFY(QDir().mkpath(f.sesPath("Predloha_01.fr3/obsah")));
         clickRow(manager, "Predloha_01.fr3");
         manager.Tl_OdstranitClick();
         QCOMPARE(manager.rowCount(), 1);
     });
-    QCOMPARE(f.host.messages.size(), 2);
-    QCOMPARE(f.host.messages[1].caption, "Upozornění");
-    QCOMPARE(f.host.messages[1].text,
-             "Soubor předlohy \"" + f.sesPath("Predloha_01.fr3") + "\" již neexistuje.");
+    // Only the question: the row stays without a word.
+    QCOMPARE(f.host.messages.size(), 1);
+    QCOMPARE(f.host.messages[0].kind, dialogs::MessageKind::Question);
+    QCOMPARE(QFileInfo(f.sesPath("Predloha_01.fr3")).isDir(), folderInItsPlace);
 }
 
 void ReportsCommandsTest::menusRebuiltOnlyAfterDeletion() {
