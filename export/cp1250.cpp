@@ -48,27 +48,33 @@ const char16_t* cp1250UpperHalf() {
     return upperHalf;
 }
 
-bool appendCp1250Value(QByteArray& out, const char* utf8, qsizetype size, char separator) {
-    const qsizetype start = out.size();
+bool appendCp1250Value(std::string& out, const char* utf8, size_t size, char separator) {
+    const size_t start = out.size();
     const auto& bytes = byteOf();
-    for (int at = 0; at < size;) {
+    int runStart = 0; // a run of ASCII bytes that stay goes out in one piece
+    for (int at = 0; at < int(size);) {
         const char c = utf8[at];
-        if (static_cast<unsigned char>(c) < 0x80) {
+        if (static_cast<unsigned char>(c) < 0x80 && c != separator && c != '\n' && c != '\r') {
             ++at;
-            if (c == separator)
-                out += '_';
-            else if (c != '\n' && c != '\r')
-                out += c;
             continue;
         }
-        const char32_t code = engine::nextCodePoint(utf8, at);
-        const unsigned char byte = code < tableEnd ? bytes[code] : 0;
-        if (byte == 0) {
-            out.truncate(start);
-            return false;
+        out.append(utf8 + runStart, at - runStart);
+        if (c == separator)
+            out += '_';
+        if (static_cast<unsigned char>(c) < 0x80) {
+            ++at;
+        } else {
+            const char32_t code = engine::nextCodePoint(utf8, at);
+            const unsigned char byte = code < tableEnd ? bytes[code] : 0;
+            if (byte == 0) {
+                out.resize(start);
+                return false;
+            }
+            out += char(byte);
         }
-        out += char(byte);
+        runStart = at;
     }
+    out.append(utf8 + runStart, size - size_t(runStart));
     return true;
 }
 
