@@ -4,6 +4,8 @@
 #include "storage/engine/formats.h"
 #include "storage/engine/plainbytes.h"
 
+#include <algorithm>
+
 namespace Export1 {
 
 namespace {
@@ -17,9 +19,11 @@ bool isNonCharacter(const std::string& text, size_t at) {
            (static_cast<unsigned char>(text[at + 2]) & 0xFE) == 0xBE;
 }
 
-} // namespace
-
-namespace {
+// The bytes XML content cannot hold as they are, and the first byte of U+FFFE and U+FFFF.
+bool needsEscaping(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == '&' || byte == '<' || byte == '>' || byte == 0xEF;
+}
 
 // What a byte that XML content cannot hold as it is becomes; nullptr for a byte that stays.
 const char* xmlReplacement(unsigned char c) {
@@ -75,15 +79,34 @@ QByteArray xmlTail(const QString& rootName, int rowCount) {
     return "</" + rootName.toUtf8() + '>' + lineEnd;
 }
 
+void RowValues::appendTo(std::string& out, int f, sqlite3_stmt* statement,
+                         const engine::DataSet::Row* values) const {
+    if (statement)
+        engine::appendPlainText(out, statement, f, fields_[f].type);
+    else
+        out += engine::plainText(values->value(f)).toStdString();
+}
+
 const std::string& RowValues::text(int f, sqlite3_stmt* statement,
                                    const engine::DataSet::Row* values) {
     text_.clear(); // keeps its memory for the next value
-    if (statement)
-        engine::appendPlainText(text_, statement, f, fields_[f].type);
-    else
-        text_ = engine::plainText(values->value(f)).toStdString();
+    appendTo(text_, f, statement, values);
     return text_;
 }
+
+namespace {
+
+// Escapes the end of out from `from` on where it needs it: most values need nothing.
+void escapeTail(std::string& out, size_t from) {
+    const auto first = std::find_if(out.begin() + qsizetype(from), out.end(), needsEscaping);
+    if (first == out.end())
+        return;
+    const std::string tail(first, out.end());
+    out.erase(first, out.end());
+    appendXmlEscaped(out, tail);
+}
+
+} // namespace
 
 XmlRows::XmlRows(const QVector<engine::FieldInfo>& fields) : values_(fields) {
     for (const engine::FieldInfo& field : fields) {
@@ -98,13 +121,18 @@ void XmlRows::append(std::string& out, sqlite3_stmt* statement,
                      const engine::DataSet::Row* values) {
     out += "  <zaznam>\r\n";
     for (int f = 0; f < open_.size(); ++f) {
-        const std::string& text = values_.text(f, statement, values);
-        if (text.empty()) {
+        // The value goes straight after its start tag, which becomes the short empty form
+        // when the value turns out empty.
+        const size_t tagStart = out.size();
+        out += open_[f];
+        const size_t valueStart = out.size();
+        values_.appendTo(out, f, statement, values);
+        if (out.size() == valueStart) {
+            out.resize(tagStart);
             out += empty_[f];
             continue;
         }
-        out += open_[f];
-        appendXmlEscaped(out, text);
+        escapeTail(out, valueStart);
         out += close_[f];
     }
     out += "  </zaznam>\r\n";

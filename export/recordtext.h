@@ -29,6 +29,9 @@ public:
     explicit RowValues(const QVector<engine::FieldInfo>& fields) : fields_(fields) {}
     // The text of field f of the row (the statement on it, or its values).
     const std::string& text(int f, sqlite3_stmt* statement, const engine::DataSet::Row* values);
+    // The same text appended to out.
+    void appendTo(std::string& out, int f, sqlite3_stmt* statement,
+                  const engine::DataSet::Row* values) const;
     int fieldCount() const { return int(fields_.size()); }
 
 private:
