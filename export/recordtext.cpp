@@ -5,6 +5,7 @@
 #include "storage/engine/plainbytes.h"
 
 #include <algorithm>
+#include <sqlite3.h>
 
 namespace Export1 {
 
@@ -157,7 +158,7 @@ QByteArray csvHeader(const QVector<engine::FieldInfo>& fields, QChar separator, 
 }
 
 CsvRows::CsvRows(const QVector<engine::FieldInfo>& fields, QChar separator, bool endSeparator)
-    : values_(fields), separator_(separator),
+    : fields_(fields), values_(fields), separator_(separator),
       byteSeparator_(separator.unicode() < 0x80 ? char(separator.unicode()) : 0),
       endSeparator_(endSeparator),
       encodedSeparator_(QByteArray(encoder_.encode(QString(separator))).toStdString()) {}
@@ -169,12 +170,22 @@ void CsvRows::appendValue(std::string& out, const std::string& text) {
                .toStdString();
 }
 
+bool CsvRows::appendStoredText(std::string& out, sqlite3_stmt* statement, int f) const {
+    if (!statement || byteSeparator_ == 0 || fields_[f].type != engine::FieldType::Text ||
+        sqlite3_column_type(statement, f) != SQLITE_TEXT)
+        return false;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, f));
+    return appendCp1250Value(out, text, size_t(sqlite3_column_bytes(statement, f)), byteSeparator_);
+}
+
 void CsvRows::append(std::string& out, sqlite3_stmt* statement,
                      const engine::DataSet::Row* values) {
     for (int f = 0; f < values_.fieldCount(); ++f) {
         if (f > 0)
             out += encodedSeparator_;
-        appendValue(out, values_.text(f, statement, values));
+        // A stored text goes from SQLite's bytes straight into the code page.
+        if (!appendStoredText(out, statement, f))
+            appendValue(out, values_.text(f, statement, values));
     }
     if (endSeparator_)
         out += encodedSeparator_;

@@ -65,6 +65,7 @@ public:
     void append(std::string& out, sqlite3_stmt* statement, const engine::DataSet::Row* values);
 
 private:
+    const QVector<engine::FieldInfo>& fields_;
     RowValues values_;
     QChar separator_;
     char byteSeparator_; // the separator when ASCII, else 0 (every value takes the encoder)
@@ -73,6 +74,7 @@ private:
     std::string encodedSeparator_;
 
     void appendValue(std::string& out, const std::string& text);
+    bool appendStoredText(std::string& out, sqlite3_stmt* statement, int f) const;
 };
 
 } // namespace Export1
