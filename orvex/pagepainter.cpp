@@ -1,6 +1,11 @@
 #include "orvex/pagepainter.h"
 
+#include "orvex/barcode.h"
+#include "orvex/htmltext.h"
 #include "orvex/textmetrics.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextDocument>
 
 #include <QPainter>
 #include <QPolygonF>
@@ -61,22 +66,40 @@ void drawFrame(QPainter& painter, const QRectF& r, const FrameSpec& frame, doubl
         drawSide(painter, QLineF(r.bottomLeft(), r.bottomRight()), frame, scale);
 }
 
-void drawText(QPainter& painter, const ReportObject& memo, const QRectF& r, const QString& text,
-              double scale) {
-    const QFont font = deviceFont(memo.font, scale);
+// Where the first line starts for a text block of the given height.
+double textTop(const ReportObject& memo, const QRectF& r, double total, double gapY) {
+    if (memo.vAlign == VAlign::Bottom)
+        return r.bottom() - gapY - total;
+    if (memo.vAlign == VAlign::Center)
+        return r.top() + (r.height() - total) / 2;
+    return r.top() + gapY;
+}
+
+void drawHtmlText(QPainter& painter, const ReportObject& memo, const FontSpec& font,
+                  const QRectF& r, const QString& text, double scale) {
+    QTextDocument document;
+    document.documentLayout()->setPaintDevice(painter.device());
+    setUpHtmlDocument(document, memo, font, text, scale, r.width() - 2 * memo.gapX * scale);
+    painter.translate(r.left() + memo.gapX * scale,
+                      textTop(memo, r, document.size().height(), memo.gapY * scale));
+    document.drawContents(&painter);
+}
+
+void drawText(QPainter& painter, const ReportObject& memo, const FontSpec& fontSpec,
+              const QRectF& r, const QString& text, double scale) {
+    if (memo.allowHtml) {
+        drawHtmlText(painter, memo, fontSpec, r, text, scale);
+        return;
+    }
+    const QFont font = deviceFont(fontSpec, scale);
     const QFontMetricsF metrics(font, painter.device());
     const double gapX = memo.gapX * scale;
-    const double gapY = memo.gapY * scale;
     const double spacing = memo.lineSpacing * scale;
     const QStringList lines = wrapLines(text, metrics, r.width() - 2 * gapX, memo.wordWrap);
     const double total = lines.size() * metrics.height() + (lines.size() - 1) * spacing;
-    double y = r.top() + gapY;
-    if (memo.vAlign == VAlign::Bottom)
-        y = r.bottom() - gapY - total;
-    else if (memo.vAlign == VAlign::Center)
-        y = r.top() + (r.height() - total) / 2;
+    double y = textTop(memo, r, total, memo.gapY * scale);
     painter.setFont(font);
-    painter.setPen(memo.font.color);
+    painter.setPen(fontSpec.color);
     for (const QString& line : lines) {
         const double width = metrics.horizontalAdvance(line);
         double x = r.left() + gapX;
@@ -89,9 +112,67 @@ void drawText(QPainter& painter, const ReportObject& memo, const QRectF& r, cons
     }
 }
 
+QBrush gradientBrush(const GradientSpec& gradient, const QRectF& r) {
+    QGradient fill;
+    switch (gradient.style) {
+    case GradientStyle::Horizontal:
+        fill = QLinearGradient(r.topLeft(), r.topRight());
+        break;
+    case GradientStyle::Vertical:
+        fill = QLinearGradient(r.topLeft(), r.bottomLeft());
+        break;
+    case GradientStyle::HorizontalCenter:
+        fill = QLinearGradient(r.topLeft(), QPointF(r.center().x(), r.top()));
+        fill.setSpread(QGradient::ReflectSpread);
+        break;
+    case GradientStyle::VerticalCenter:
+        fill = QLinearGradient(r.topLeft(), QPointF(r.left(), r.center().y()));
+        fill.setSpread(QGradient::ReflectSpread);
+        break;
+    case GradientStyle::Elliptic:
+        fill = QRadialGradient(r.center(), qMax(r.width(), r.height()) / 2);
+        break;
+    }
+    fill.setColorAt(0, gradient.begin);
+    fill.setColorAt(1, gradient.end);
+    return QBrush(fill);
+}
+
+void fillBackground(QPainter& painter, const QRectF& r, const QColor& color,
+                    const GradientSpec& gradient) {
+    if (gradient.used)
+        painter.fillRect(r, gradientBrush(gradient, r));
+    else if (color.isValid())
+        painter.fillRect(r, color);
+}
+
+// The picture's place in the object: stretched to the object (keeping its proportions when
+// asked), or at its own size; at the top left or in the centre.
+QRectF pictureRect(const ReportObject& object, const QRectF& r, double scale) {
+    const QSizeF own = QSizeF(object.picture.size()) * scale;
+    QSizeF size = own;
+    if (object.stretched)
+        size = object.keepAspectRatio ? own.scaled(r.size(), Qt::KeepAspectRatio) : r.size();
+    QRectF target(r.topLeft(), size);
+    if (object.center)
+        target.moveCenter(r.center());
+    return target;
+}
+
+void drawPicture(QPainter& painter, const ReportObject& object, const QRectF& r, double scale) {
+    if (object.picture.isNull())
+        return;
+    painter.save();
+    painter.setClipRect(r, Qt::IntersectClip);
+    painter.drawImage(pictureRect(object, r, scale), object.picture);
+    painter.restore();
+}
+
 void drawShape(QPainter& painter, const ReportObject& shape, const QRectF& r, double scale) {
     painter.setPen(framePen(shape.frame, scale));
-    painter.setBrush(shape.fill.isValid() ? QBrush(shape.fill) : Qt::NoBrush);
+    painter.setBrush(shape.gradient.used   ? gradientBrush(shape.gradient, r)
+                     : shape.fill.isValid() ? QBrush(shape.fill)
+                                            : QBrush(Qt::NoBrush));
     switch (shape.shape) {
     case ShapeKind::Rectangle:
         painter.drawRect(r);
@@ -122,24 +203,42 @@ void drawShape(QPainter& painter, const ReportObject& shape, const QRectF& r, do
     }
 }
 
-void paintItem(QPainter& painter, const PreparedItem& item, double scale) {
-    const ReportObject& object = *item.object;
-    const QRectF r = scaled(item.rect, scale);
+// The object's box in the painter's turned coordinates: a quarter turn swaps its sides.
+QRectF turnedBox(QPainter& painter, const QRectF& r, double rotation) {
+    if (rotation == 0)
+        return r;
+    painter.translate(r.center());
+    painter.rotate(-rotation);
+    const bool sideways = qRound(rotation / 90) % 2 != 0;
+    const QSizeF size = sideways ? r.size().transposed() : r.size();
+    return QRectF(QPointF(-size.width() / 2, -size.height() / 2), size);
+}
+
+void paintMemo(QPainter& painter, const ReportObject& memo, const QRectF& r, const QString& text,
+               double scale, int highlight) {
+    const Highlight* style =
+        highlight >= 0 && highlight < memo.highlights.size() ? &memo.highlights[highlight] : nullptr;
+    fillBackground(painter, r, style && style->fill.isValid() ? style->fill : memo.fill,
+                   memo.gradient);
+    if (!text.isEmpty()) {
+        painter.save();
+        if (memo.clipped)
+            painter.setClipRect(r, Qt::IntersectClip);
+        drawText(painter, memo, style ? style->font : memo.font, r, text, scale);
+        painter.restore();
+    }
+    drawFrame(painter, r, memo.frame, scale);
+}
+
+} // namespace
+
+void paintObject(QPainter& painter, const ReportObject& object, const QRectF& rect,
+                 const QString& text, double scale, int highlight) {
     painter.save();
-    if (item.clipBottom > 0)
-        painter.setClipRect(QRectF(0, 0, 1e7, item.clipBottom * scale));
+    const QRectF r = turnedBox(painter, scaled(rect, scale), object.rotation);
     switch (object.kind) {
     case ObjectKind::Memo:
-        if (object.fill.isValid())
-            painter.fillRect(r, object.fill);
-        if (!item.text.isEmpty()) {
-            painter.save();
-            if (object.clipped)
-                painter.setClipRect(r, Qt::IntersectClip);
-            drawText(painter, object, r, item.text, scale);
-            painter.restore();
-        }
-        drawFrame(painter, r, object.frame, scale);
+        paintMemo(painter, object, r, text, scale, highlight);
         break;
     case ObjectKind::Line:
         painter.setPen(framePen(object.frame, scale));
@@ -148,7 +247,33 @@ void paintItem(QPainter& painter, const PreparedItem& item, double scale) {
     case ObjectKind::Shape:
         drawShape(painter, object, r, scale);
         break;
+    case ObjectKind::Picture:
+        fillBackground(painter, r, object.fill, object.gradient);
+        drawPicture(painter, object, r, scale);
+        drawFrame(painter, r, object.frame, scale);
+        break;
+    case ObjectKind::Gradient:
+        fillBackground(painter, r, object.fill, object.gradient);
+        drawFrame(painter, r, object.frame, scale);
+        break;
+    case ObjectKind::Barcode:
+        fillBackground(painter, r, object.fill, object.gradient);
+        paintBarcode(painter, object, r, text, scale);
+        drawFrame(painter, r, object.frame, scale);
+        break;
     }
+    painter.restore();
+}
+
+namespace {
+
+void paintItem(QPainter& painter, const PreparedItem& item, double scale) {
+    painter.save();
+    if (item.clipBottom > 0 || item.clipTop > 0) {
+        const double bottom = item.clipBottom > 0 ? item.clipBottom : 1e7;
+        painter.setClipRect(QRectF(0, item.clipTop * scale, 1e7, (bottom - item.clipTop) * scale));
+    }
+    paintObject(painter, *item.object, item.rect, item.text, scale, item.highlight);
     painter.restore();
 }
 

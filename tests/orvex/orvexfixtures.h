@@ -5,6 +5,8 @@
 #include "orvex/datatable.h"
 
 #include <QDate>
+#include <QImage>
+#include <QProcess>
 #include <memory>
 
 namespace orvexfixtures {
@@ -105,6 +107,29 @@ inline QString programParameters(const QString& title) {
                        "Datum3",
                        "Splatnost"}
         .join('|');
+}
+
+// Output of a poppler or zbar tool run on a file; empty when the tool failed.
+inline QByteArray toolOutput(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+// Text of a PDF with layout kept; non-breaking spaces become plain ones.
+inline QString pdfText(const QString& pdfPath) {
+    const QByteArray text = toolOutput("pdftotext", {"-layout", pdfPath, "-"});
+    return text.isEmpty() ? QStringLiteral("pdftotext failed")
+                          : QString::fromUtf8(text).replace(QChar(0xA0), u' ');
+}
+
+// The first page of a PDF as an image at the given resolution (96: one pixel per template pixel).
+inline QImage pdfImage(const QString& pdfPath, int dpi = 96) {
+    const QString base = pdfPath + QString("-%1").arg(dpi);
+    toolOutput("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdfPath, base});
+    return QImage(base + ".png");
 }
 
 } // namespace orvexfixtures

@@ -88,6 +88,18 @@ private slots:
             << "[AVG(Length(<Kniha.\"Poznamka\">))]" << 0 << 0 << 3 << "1";
         QTest::newRow("empty scope")
             << "[SUM(<Kniha.\"Zaklad\">)] [COUNT(MasterData1)]" << 0 << 0 << 0 << "0 0";
+        // Whole numbers beyond 64 bits go on as floating-point ones instead of wrapping round.
+        row("product beyond 64 bits", "[3037000500 * 3037000500 > 0]", "True");
+        row("sum beyond 64 bits", "[9223372036854775807 + 1 > 0] [-9223372036854775807 - 2 < 0]",
+            "True True");
+        row("sign of the smallest", "[-(-9223372036854775807 - 1) > 0] [Abs(-9223372036854775807 - 1) > 0]",
+            "True True");
+        row("quotient of the smallest", "[(-9223372036854775807 - 1) div -1 > 0]", "True");
+        row("rounding beyond 64 bits", "[Round(1e30) > 0] [Trunc(-1e30) < 0]", "True True");
+        row("still whole below", "[4611686018427387904 * 2 - 1]", "9223372036854775807");
+        QTest::newRow("aggregate inside aggregate")
+            << "[SUM(SUM(<Kniha.\"Zaklad\">))]" << 0 << 0 << 3
+            << QString::fromUtf8("!souhrnnou funkci SUM nelze použít uvnitř jiné souhrnné funkce");
         QTest::newRow("aggregate keeps row")
             << "[SUM(<Kniha.\"Zaklad\">)] [<Kniha.\"Cislo\">]" << 1 << 0 << 3 << "1200,75 FD_2";
     }

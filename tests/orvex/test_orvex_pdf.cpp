@@ -8,7 +8,6 @@
 #include "storage/engine/connection.h"
 #include "support/bookfixture.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,15 +17,6 @@ namespace {
 
 QString shippedTemplate(const QString& name) {
     return QStringLiteral(LUMIRA_BINARY_DIR "/Ses/") + name;
-}
-
-// Text of a PDF with layout kept; non-breaking spaces become plain ones.
-QString pdfText(const QString& pdfPath) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, "-"});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QStringLiteral("pdftotext failed");
-    return QString::fromUtf8(process.readAllStandardOutput()).replace(QChar(0xA0), u' ');
 }
 
 QString amount(double value) {
