@@ -40,7 +40,10 @@ class LayoutEngine {
 public:
     explicit LayoutEngine(const LayoutInput& input)
         : input_(input),
-          context_(*input.data, input.parameters, input.report->variables, input.now) {}
+          context_(*input.data, input.parameters, input.report->variables, input.now),
+          allRows_(input.data->rows.size()) {
+        std::iota(allRows_.begin(), allRows_.end(), 0);
+    }
 
     PreparedReport run() {
         out_.report = input_.report;
@@ -549,11 +552,13 @@ private:
             context_.registerDataBand(page.bands[page.sections[i].master].name,
                                       &sections[i]->order);
         context_.state = ContextState();
-        context_.state.order = sections.isEmpty() ? nullptr : &sections.first()->order;
+        // Bands outside a data band show the first row, as the open data set stands there.
+        const bool bound = !sections.isEmpty() && !sections.first()->order.isEmpty();
+        context_.state.order = bound ? &sections.first()->order : &allRows_;
         lastPrinted_ = -1;
         firstPageNumber_ = pageNumber_ + 1;
         startPage();
-        const int firstRow = sections.isEmpty() || sections[0]->order.isEmpty() ? -1 : 0;
+        const int firstRow = context_.state.order->isEmpty() ? -1 : 0;
         printWithState(page.title, firstRow, wholeSection());
         printPageHeader(firstRow);
         bodyTop_ = curY_;
@@ -582,6 +587,7 @@ private:
     QHash<QString, ParsedExpression> conditions_;
     QVector<DeferredText> deferred_;
     std::deque<SectionRows> rows_;
+    QVector<int> allRows_; // every row in the SQL text's order
     const Page* page_ = nullptr;
     const DataSection* section_ = nullptr;
     double curY_ = 0;
