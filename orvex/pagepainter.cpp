@@ -5,10 +5,13 @@
 #include "orvex/textmetrics.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QHash>
 #include <QTextDocument>
-
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace orvex {
 
@@ -66,6 +69,40 @@ void drawFrame(QPainter& painter, const QRectF& r, const FrameSpec& frame, doubl
         drawSide(painter, QLineF(r.bottomLeft(), r.bottomRight()), frame, scale);
 }
 
+// A memo style's font and metrics on one device. Building them is the dearest part of drawing
+// a short text, and a report draws the same few styles thousands of times.
+struct DeviceText {
+    DeviceText(const QFont& f, const QPaintDevice* device) : font(f), metrics(f, device) {}
+    QFont font;
+    QFontMetricsF metrics;
+    mutable QHash<char16_t, double> advances;
+
+    // Width of a line. Fonts are used without kerning, so a line of plain characters is as
+    // wide as its characters together; that sum comes from a cache instead of shaping.
+    double width(const QString& line) const {
+        double sum = 0;
+        for (const QChar c : line) {
+            if (c.isSurrogate() || c.isMark())
+                return metrics.horizontalAdvance(line);
+            auto it = advances.constFind(c.unicode());
+            if (it == advances.constEnd())
+                it = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
+            sum += *it;
+        }
+        return sum;
+    }
+};
+
+const DeviceText& deviceText(const FontSpec& desc, double scale, const QPaintDevice* device) {
+    using Key = std::tuple<QString, int, int, double, int>;
+    thread_local std::map<Key, DeviceText> cache;
+    const Key key{desc.name, desc.height, desc.style, scale, device->logicalDpiY()};
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.emplace(key, DeviceText(deviceFont(desc, scale), device)).first;
+    return it->second;
+}
+
 // Where the first line starts for a text block of the given height.
 double textTop(const ReportObject& memo, const QRectF& r, double total, double gapY) {
     if (memo.vAlign == VAlign::Bottom)
@@ -75,41 +112,88 @@ double textTop(const ReportObject& memo, const QRectF& r, double total, double g
     return r.top() + gapY;
 }
 
+// A memo's text broken into lines and placed vertically in its rectangle.
+struct TextBlock {
+    const DeviceText* style = nullptr;
+    QStringList lines;
+    double top = 0;
+    double height = 0;
+};
+
+TextBlock placeText(const QPainter& painter, const ReportObject& memo, const FontSpec& font,
+                    const QRectF& r, const QString& text, double scale) {
+    TextBlock block;
+    block.style = &deviceText(font, scale, painter.device());
+    const QFontMetricsF& metrics = block.style->metrics;
+    const double gapY = memo.gapY * scale;
+    block.lines = wrapLines(text, metrics, r.width() - 2 * memo.gapX * scale, memo.wordWrap);
+    block.height =
+        block.lines.size() * metrics.height() + (block.lines.size() - 1) * memo.lineSpacing * scale;
+    block.top = textTop(memo, r, block.height, gapY);
+    return block;
+}
+
+// Whether the text stays inside its rectangle, so that no clip has to be drawn around it.
+bool fitsInside(const TextBlock& block, const ReportObject& memo, const QRectF& r, double scale) {
+    const double slack = 0.5 * scale;
+    if (block.top < r.top() - slack || block.top + block.height > r.bottom() + slack)
+        return false;
+    if (memo.wordWrap) // wrapped lines are never wider than the rectangle
+        return true;
+    const double width = r.width() - 2 * memo.gapX * scale + slack;
+    return std::all_of(block.lines.begin(), block.lines.end(),
+                       [&](const QString& line) { return block.style->width(line) <= width; });
+}
+
+void drawText(QPainter& painter, const ReportObject& memo, const FontSpec& font, const QRectF& r,
+              const TextBlock& block, double scale) {
+    const QFontMetricsF& metrics = block.style->metrics;
+    const double gapX = memo.gapX * scale;
+    if (painter.font() != block.style->font)
+        painter.setFont(block.style->font);
+    painter.setPen(font.color);
+    double y = block.top;
+    for (const QString& line : block.lines) {
+        double x = r.left() + gapX;
+        if (memo.hAlign == HAlign::Right)
+            x = r.right() - gapX - block.style->width(line);
+        else if (memo.hAlign == HAlign::Center)
+            x = r.left() + (r.width() - block.style->width(line)) / 2;
+        painter.drawText(QPointF(x, y + metrics.ascent()), line);
+        y += metrics.height() + memo.lineSpacing * scale;
+    }
+}
+
+// Rich text of a memo with HTML tags; rare enough to pay for a document and a saved state.
 void drawHtmlText(QPainter& painter, const ReportObject& memo, const FontSpec& font,
                   const QRectF& r, const QString& text, double scale) {
     QTextDocument document;
     document.documentLayout()->setPaintDevice(painter.device());
     setUpHtmlDocument(document, memo, font, text, scale, r.width() - 2 * memo.gapX * scale);
+    painter.save();
+    if (memo.clipped)
+        painter.setClipRect(r, Qt::IntersectClip);
     painter.translate(r.left() + memo.gapX * scale,
                       textTop(memo, r, document.size().height(), memo.gapY * scale));
     document.drawContents(&painter);
+    painter.restore();
 }
 
-void drawText(QPainter& painter, const ReportObject& memo, const FontSpec& fontSpec,
-              const QRectF& r, const QString& text, double scale) {
+void drawMemoText(QPainter& painter, const ReportObject& memo, const FontSpec& font,
+                  const QRectF& r, const QString& text, double scale) {
     if (memo.allowHtml) {
-        drawHtmlText(painter, memo, fontSpec, r, text, scale);
+        drawHtmlText(painter, memo, font, r, text, scale);
         return;
     }
-    const QFont font = deviceFont(fontSpec, scale);
-    const QFontMetricsF metrics(font, painter.device());
-    const double gapX = memo.gapX * scale;
-    const double spacing = memo.lineSpacing * scale;
-    const QStringList lines = wrapLines(text, metrics, r.width() - 2 * gapX, memo.wordWrap);
-    const double total = lines.size() * metrics.height() + (lines.size() - 1) * spacing;
-    double y = textTop(memo, r, total, memo.gapY * scale);
-    painter.setFont(font);
-    painter.setPen(fontSpec.color);
-    for (const QString& line : lines) {
-        const double width = metrics.horizontalAdvance(line);
-        double x = r.left() + gapX;
-        if (memo.hAlign == HAlign::Right)
-            x = r.right() - gapX - width;
-        else if (memo.hAlign == HAlign::Center)
-            x = r.left() + (r.width() - width) / 2;
-        painter.drawText(QPointF(x, y + metrics.ascent()), line);
-        y += metrics.height() + spacing;
+    const TextBlock block = placeText(painter, memo, font, r, text, scale);
+    const bool clip = memo.clipped && !fitsInside(block, memo, r, scale);
+    if (clip) {
+        painter.save();
+        painter.setClipRect(r, Qt::IntersectClip);
     }
+    drawText(painter, memo, font, r, block, scale);
+    if (clip)
+        painter.restore();
 }
 
 QBrush gradientBrush(const GradientSpec& gradient, const QRectF& r) {
@@ -205,8 +289,6 @@ void drawShape(QPainter& painter, const ReportObject& shape, const QRectF& r, do
 
 // The object's box in the painter's turned coordinates: a quarter turn swaps its sides.
 QRectF turnedBox(QPainter& painter, const QRectF& r, double rotation) {
-    if (rotation == 0)
-        return r;
     painter.translate(r.center());
     painter.rotate(-rotation);
     const bool sideways = qRound(rotation / 90) % 2 != 0;
@@ -220,22 +302,15 @@ void paintMemo(QPainter& painter, const ReportObject& memo, const QRectF& r, con
         highlight >= 0 && highlight < memo.highlights.size() ? &memo.highlights[highlight] : nullptr;
     fillBackground(painter, r, style && style->fill.isValid() ? style->fill : memo.fill,
                    memo.gradient);
-    if (!text.isEmpty()) {
-        painter.save();
-        if (memo.clipped)
-            painter.setClipRect(r, Qt::IntersectClip);
-        drawText(painter, memo, style ? style->font : memo.font, r, text, scale);
-        painter.restore();
-    }
+    if (!text.isEmpty())
+        drawMemoText(painter, memo, style ? style->font : memo.font, r, text, scale);
     drawFrame(painter, r, memo.frame, scale);
 }
 
-} // namespace
-
-void paintObject(QPainter& painter, const ReportObject& object, const QRectF& rect,
-                 const QString& text, double scale, int highlight) {
-    painter.save();
-    const QRectF r = turnedBox(painter, scaled(rect, scale), object.rotation);
+// Pen, brush and font stay set between objects: the PDF engine writes every change of state,
+// so only a clip or a turn is saved and restored.
+void paintUnturned(QPainter& painter, const ReportObject& object, const QRectF& r,
+                   const QString& text, double scale, int highlight) {
     switch (object.kind) {
     case ObjectKind::Memo:
         paintMemo(painter, object, r, text, scale, highlight);
@@ -262,22 +337,33 @@ void paintObject(QPainter& painter, const ReportObject& object, const QRectF& re
         drawFrame(painter, r, object.frame, scale);
         break;
     }
-    painter.restore();
 }
 
-namespace {
-
 void paintItem(QPainter& painter, const PreparedItem& item, double scale) {
-    painter.save();
-    if (item.clipBottom > 0 || item.clipTop > 0) {
+    const bool cut = item.clipBottom > 0 || item.clipTop > 0;
+    if (cut) {
         const double bottom = item.clipBottom > 0 ? item.clipBottom : 1e7;
+        painter.save();
         painter.setClipRect(QRectF(0, item.clipTop * scale, 1e7, (bottom - item.clipTop) * scale));
     }
     paintObject(painter, *item.object, item.rect, item.text, scale, item.highlight);
-    painter.restore();
+    if (cut)
+        painter.restore();
 }
 
 } // namespace
+
+void paintObject(QPainter& painter, const ReportObject& object, const QRectF& rect,
+                 const QString& text, double scale, int highlight) {
+    const QRectF r = scaled(rect, scale);
+    if (object.rotation == 0) {
+        paintUnturned(painter, object, r, text, scale, highlight);
+        return;
+    }
+    painter.save();
+    paintUnturned(painter, object, turnedBox(painter, r, object.rotation), text, scale, highlight);
+    painter.restore();
+}
 
 void paintPage(QPainter& painter, const PreparedPage& page, double scale) {
     painter.setRenderHint(QPainter::Antialiasing);
