@@ -64,9 +64,8 @@ EncodedBarcode encodeBarcode(const ReportObject& object, const QString& text) {
     symbol->input_mode = UNICODE_MODE;
     symbol->show_hrt = 0;
     const QByteArray utf8 = text.toUtf8();
-    const int status = ZBarcode_Encode(symbol.get(),
-                                       reinterpret_cast<const unsigned char*>(utf8.constData()),
-                                       int(utf8.size()));
+    const int status = ZBarcode_Encode(
+        symbol.get(), reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()));
     if (status >= ZINT_ERROR || ZBarcode_Buffer_Vector(symbol.get(), 0) >= ZINT_ERROR) {
         result.error = QStringLiteral("text „%1“ nelze zakódovat (%2)")
                            .arg(text, QString::fromLatin1(symbol->errtxt));

@@ -74,8 +74,10 @@ const QHash<QString, Function>& functions() {
          [](const Values& a) { return formatDelphi(arg(a, 0), a.value(1)); }},
         {QStringLiteral("formatdatetime"),
          [](const Values& a) { return formatDateTime(arg(a, 0), a.value(1).toDateTime()); }},
-        {QStringLiteral("round"), [](const Values& a) { return wholeOrFloat(std::round(num(a, 0))); }},
-        {QStringLiteral("trunc"), [](const Values& a) { return wholeOrFloat(std::trunc(num(a, 0))); }},
+        {QStringLiteral("round"),
+         [](const Values& a) { return wholeOrFloat(std::round(num(a, 0))); }},
+        {QStringLiteral("trunc"),
+         [](const Values& a) { return wholeOrFloat(std::trunc(num(a, 0))); }},
         {QStringLiteral("int"), [](const Values& a) { return std::trunc(num(a, 0)); }},
         {QStringLiteral("frac"), [](const Values& a) { return num(a, 0) - std::trunc(num(a, 0)); }},
         {QStringLiteral("abs"),
@@ -227,7 +229,8 @@ private:
         const QVariant v = eval(*node.args[0]);
         if (node.name == QLatin1String("not"))
             return !toBool(v);
-        return isInteger(v) ? arithmetic(QStringLiteral("-"), qint64(0), v) : QVariant(-toNumber(v));
+        return isInteger(v) ? arithmetic(QStringLiteral("-"), qint64(0), v)
+                            : QVariant(-toNumber(v));
     }
 
     QVariant binary(const ExprNode& node) {

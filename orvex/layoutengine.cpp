@@ -69,10 +69,10 @@ private:
         if (it != pieces_.end())
             return *it;
         if (object.kind == ObjectKind::Barcode && !object.expression.isEmpty())
-            return *pieces_.insert(&object, {TextPiece{object.expression, true,
-                                                       parseExpression(object.expression)}});
-        return *pieces_.insert(&object, splitMemoText(object.text, object.openDelimiter,
-                                                      object.closeDelimiter));
+            return *pieces_.insert(
+                &object, {TextPiece{object.expression, true, parseExpression(object.expression)}});
+        return *pieces_.insert(
+            &object, splitMemoText(object.text, object.openDelimiter, object.closeDelimiter));
     }
 
     bool usesTotalPages(const ReportObject& memo) {
@@ -229,8 +229,7 @@ private:
         double consumed = 0;
         while (true) {
             const double room = limit_ - curY_;
-            placeObjects(band.objects, texts,
-                         {columnX(), curY_ - consumed, height, curY_, limit_});
+            placeObjects(band.objects, texts, {columnX(), curY_ - consumed, height, curY_, limit_});
             if (height - consumed <= room + tolerance) {
                 curY_ += height - consumed;
                 return;

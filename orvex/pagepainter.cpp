@@ -6,9 +6,9 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QHash>
-#include <QTextDocument>
 #include <QPainter>
 #include <QPolygonF>
+#include <QTextDocument>
 #include <algorithm>
 #include <map>
 #include <tuple>
@@ -254,7 +254,7 @@ void drawPicture(QPainter& painter, const ReportObject& object, const QRectF& r,
 
 void drawShape(QPainter& painter, const ReportObject& shape, const QRectF& r, double scale) {
     painter.setPen(framePen(shape.frame, scale));
-    painter.setBrush(shape.gradient.used   ? gradientBrush(shape.gradient, r)
+    painter.setBrush(shape.gradient.used    ? gradientBrush(shape.gradient, r)
                      : shape.fill.isValid() ? QBrush(shape.fill)
                                             : QBrush(Qt::NoBrush));
     switch (shape.shape) {
@@ -298,8 +298,9 @@ QRectF turnedBox(QPainter& painter, const QRectF& r, double rotation) {
 
 void paintMemo(QPainter& painter, const ReportObject& memo, const QRectF& r, const QString& text,
                double scale, int highlight) {
-    const Highlight* style =
-        highlight >= 0 && highlight < memo.highlights.size() ? &memo.highlights[highlight] : nullptr;
+    const Highlight* style = highlight >= 0 && highlight < memo.highlights.size()
+                                 ? &memo.highlights[highlight]
+                                 : nullptr;
     fillBackground(painter, r, style && style->fill.isValid() ? style->fill : memo.fill,
                    memo.gradient);
     if (!text.isEmpty())

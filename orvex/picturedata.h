@@ -8,8 +8,8 @@
 namespace orvex {
 
 struct DecodedPicture {
-    QImage image;  // null when the data holds no picture the library can draw
-    QString kind;  // the graphic's class name (TBitmap, TPngImage, TJPEGImage, TMetafile ...)
+    QImage image; // null when the data holds no picture the library can draw
+    QString kind; // the graphic's class name (TBitmap, TPngImage, TJPEGImage, TMetafile ...)
 };
 
 DecodedPicture decodePictureData(const QString& hexText);

@@ -6,7 +6,6 @@
 #include "orvex/templateparser.h"
 #include "storage/engine/connection.h"
 
-
 namespace orvex {
 
 PreparedJob prepareReport(const QString& templatePath, const QString& parameters,

@@ -41,7 +41,8 @@ QString describeScope(const QString& sql, const QHash<QString, QString>& paramet
     QString condition = match.captured(1);
     QStringList parts;
     static const QRegularExpression dates(
-        QStringLiteral(R"(\(\s*(\w+)\s*>=\s*#(\d{4}-\d\d-\d\d)#\s*\)\s*AND\s*\(\s*\1\s*<=\s*#(\d{4}-\d\d-\d\d)#\s*\))"),
+        QStringLiteral(
+            R"(\(\s*(\w+)\s*>=\s*#(\d{4}-\d\d-\d\d)#\s*\)\s*AND\s*\(\s*\1\s*<=\s*#(\d{4}-\d\d-\d\d)#\s*\))"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression like(QStringLiteral(R"((\w+)\s+LIKE\s+'%((?:[^']|'')*)%')"),
                                          QRegularExpression::CaseInsensitiveOption);

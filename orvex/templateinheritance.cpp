@@ -77,8 +77,8 @@ LoadedTemplate load(const QString& path, int depth) {
     LoadedTemplate result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2")
-                           .arg(path, file.errorString());
+        result.error =
+            QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2").arg(path, file.errorString());
         return result;
     }
     result.bytes = file.readAll();
@@ -91,20 +91,20 @@ LoadedTemplate load(const QString& path, int depth) {
     const QString parentName = child.documentElement().attribute(QStringLiteral("ParentReport"));
     const QString parentFile = parentPath(path, parentName);
     if (parentFile.isEmpty() || depth >= maxDepth) {
-        result.error = depth >= maxDepth
-                           ? QStringLiteral("Předlohy sestav „%1“ dědí jedna od druhé dokola.")
-                                 .arg(path)
-                           : QStringLiteral("Nadřazená předloha „%1“, z níž předloha „%2“ dědí, "
-                                            "nebyla nalezena ve složce předlohy.")
-                                 .arg(parentName, path);
+        result.error =
+            depth >= maxDepth
+                ? QStringLiteral("Předlohy sestav „%1“ dědí jedna od druhé dokola.").arg(path)
+                : QStringLiteral("Nadřazená předloha „%1“, z níž předloha „%2“ dědí, "
+                                 "nebyla nalezena ve složce předlohy.")
+                      .arg(parentName, path);
         return result;
     }
     LoadedTemplate parent = load(parentFile, depth + 1);
     QDomDocument merged;
     if (!parent.ok || !merged.setContent(repairTemplateBytes(parent.bytes).utf8)) {
-        result.error = parent.ok ? QStringLiteral("Nadřazenou předlohu „%1“ nelze přečíst.")
-                                       .arg(parentFile)
-                                 : parent.error;
+        result.error =
+            parent.ok ? QStringLiteral("Nadřazenou předlohu „%1“ nelze přečíst.").arg(parentFile)
+                      : parent.error;
         return result;
     }
     result.warnings = parent.warnings;

@@ -182,8 +182,8 @@ private:
         Highlight highlight;
         highlight.condition = condition;
         highlight.font = readFont(style, object.font);
-        highlight.fill = parseColor(style.value(QStringLiteral("fill.backcolor"),
-                                                style.value(QStringLiteral("color"))));
+        highlight.fill = parseColor(
+            style.value(QStringLiteral("fill.backcolor"), style.value(QStringLiteral("color"))));
         object.highlights << highlight;
     }
 
@@ -222,16 +222,16 @@ private:
 
     void readBarcode(const QString& type, const Attributes& a, ReportObject& object) {
         object.twoDimensional = type == QLatin1String("TfrxBarcode2DView");
-        object.barType = a.value(QStringLiteral("bartype"),
-                                 object.twoDimensional ? QStringLiteral("bcCodeQR")
-                                                       : QStringLiteral("bcCode39"));
+        object.barType =
+            a.value(QStringLiteral("bartype"), object.twoDimensional ? QStringLiteral("bcCodeQR")
+                                                                     : QStringLiteral("bcCode39"));
         object.showText = flag(a, "showtext", !object.twoDimensional);
         object.text = a.value(QStringLiteral("text"));
         object.expression = a.value(QStringLiteral("expression")).trimmed();
         const QString field = a.value(QStringLiteral("datafield"));
         if (object.expression.isEmpty() && !field.isEmpty())
-            object.expression = QStringLiteral("<%1.\"%2\">")
-                                    .arg(a.value(QStringLiteral("datasetname")), field);
+            object.expression =
+                QStringLiteral("<%1.\"%2\">").arg(a.value(QStringLiteral("datasetname")), field);
     }
 
     // Elements inside an object: the highlights of newer designers; the rest is skipped.

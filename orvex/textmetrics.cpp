@@ -36,8 +36,8 @@ double charWidth(const QFontMetricsF& metrics, QStringView text, int i, int* len
 }
 
 // Breaks a word wider than the line between characters; the rest stays in *line.
-void breakLongWord(QStringView word, const QFontMetricsF& metrics, double width,
-                   QStringList& lines, QString& line, double& lineWidth) {
+void breakLongWord(QStringView word, const QFontMetricsF& metrics, double width, QStringList& lines,
+                   QString& line, double& lineWidth) {
     int start = 0;
     double used = 0;
     int i = 0;

@@ -70,6 +70,26 @@ inline double columnSum(const orvex::DataTable& table, const QString& column) {
     return sum;
 }
 
+// The program's parameter text for a book of received invoices with the business settings
+// all empty.
+inline QString emptyBusinessParameters(const QString& title) {
+    QStringList parts = {"Nadpis", title};
+    for (const char* key : {"NazevSubjektu", "OdpovednaOsoba", "Ulice", "PSC", "Mesto", "IC", "DIC",
+                            "Tel", "Email", "WWW"})
+        parts << key << "";
+    parts << "Mena"
+          << "CZK"
+          << "Nadpis" << title << "TypProstredi"
+          << "0"
+          << "Datum1"
+          << "Datum 1"
+          << "Datum2"
+          << "Datum 2"
+          << "Datum3"
+          << "Datum 3";
+    return parts.join('|');
+}
+
 // The program's parameter text for a book of received invoices.
 inline QString programParameters(const QString& title) {
     return QStringList{"Nadpis",

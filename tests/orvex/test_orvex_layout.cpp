@@ -239,7 +239,8 @@ private slots:
         const QFontMetricsF metrics(deviceFont(FontSpec(), 1));
         const QStringList lines = wrapLines(text, metrics, 200, true);
         for (const QString& line : lines)
-            QVERIFY2(metrics.horizontalAdvance(line) <= 200.5 || line.size() == 1, qPrintable(line));
+            QVERIFY2(metrics.horizontalAdvance(line) <= 200.5 || line.size() == 1,
+                     qPrintable(line));
         QCOMPARE(lines.join(' ').remove(' '), QString(text).remove(' '));
         QVERIFY(lines.size() > metrics.horizontalAdvance(text) / 200 - 1);
     }
@@ -275,10 +276,14 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("pages");
         QTest::addColumn<int>("secondColumnRows"); // rows at the left edge of column two
-        QTest::newRow("one column") << "" << "" << 30 << 2 << 0;
-        QTest::newRow("two columns") << "Columns=\"2\" ColumnWidth=\"50\"" << "" << 30 << 1 << 12;
-        QTest::newRow("even columns") << "Columns=\"2\"" << "" << 40 << 2 << 18;
-        QTest::newRow("new page per row") << "" << "StartNewPage=\"True\"" << 3 << 3 << 0;
+        QTest::newRow("one column") << ""
+                                    << "" << 30 << 2 << 0;
+        QTest::newRow("two columns") << "Columns=\"2\" ColumnWidth=\"50\""
+                                     << "" << 30 << 1 << 12;
+        QTest::newRow("even columns") << "Columns=\"2\""
+                                      << "" << 40 << 2 << 18;
+        QTest::newRow("new page per row") << ""
+                                          << "StartNewPage=\"True\"" << 3 << 3 << 0;
     }
 
     void rowsFlowThroughColumnsAndOntoNewPages() {
@@ -333,8 +338,8 @@ private slots:
 
     void groupsSortInCzechOrder() {
         auto data = std::make_shared<DataTable>(*orvexfixtures::book(0));
-        const QStringList partners = {"Zebra", "Úhel", "Chata", "Čížek", "Hora", "Cihla", "Uzel",
-                                      "čaj", "Ulice"};
+        const QStringList partners = {"Zebra", "Úhel", "Chata", "Čížek", "Hora",
+                                      "Cihla", "Uzel", "čaj",   "Ulice"};
         for (const QString& partner : partners) {
             QVector<QVariant> row(data->fieldNames.size());
             row[data->fieldIndex("Dodavatel_odberatel")] = partner;

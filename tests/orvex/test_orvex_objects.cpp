@@ -133,8 +133,8 @@ private slots:
     void codesDecodeToTheirRowsValues() {
         const QImage sharp = pdfImage(objectsPdf_, 192);
         QVERIFY(!sharp.isNull());
-        const QString decoded = QString::fromUtf8(
-            toolOutput("zbarimg", {"--quiet", objectsPdf_ + "-192.png"}));
+        const QString decoded =
+            QString::fromUtf8(toolOutput("zbarimg", {"--quiet", objectsPdf_ + "-192.png"}));
         QVERIFY2(decoded.contains("QR-Code:SPD*1.0*ACC:CZ6508000000192000145399*CC:CZK*X-VS:"
                                   "20240001"),
                  qPrintable(decoded));
@@ -186,11 +186,11 @@ private slots:
         const QImage image = pdfImage(pdf);
         const auto isBlue = [&](int x, int y) { return near(image.pixel(x, y), Qt::blue); };
         QVERIFY(isBlue(50, 50));
-        QVERIFY(!isBlue(50, 10));  // above the centred 100 x 50 picture
-        QVERIFY(isBlue(130, 6));   // own size: 24 x 12 at the corner
+        QVERIFY(!isBlue(50, 10)); // above the centred 100 x 50 picture
+        QVERIFY(isBlue(130, 6));  // own size: 24 x 12 at the corner
         QVERIFY(!isBlue(130, 20));
         QVERIFY(!isBlue(150, 6));
-        QVERIFY(isBlue(330, 90));  // stretched to the corner
+        QVERIFY(isBlue(330, 90)); // stretched to the corner
     }
 };
 

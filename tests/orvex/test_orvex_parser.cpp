@@ -188,7 +188,8 @@ private slots:
     void missingParentIsNamed() {
         const LoadedTemplate loaded = loadTemplateFile(LUMIRA_TEST_DATA "/sirotek.fr3");
         QVERIFY(!loaded.ok);
-        QVERIFY2(loaded.error.contains("Nadřazená předloha „Chybejici.fr3“"), qPrintable(loaded.error));
+        QVERIFY2(loaded.error.contains("Nadřazená předloha „Chybejici.fr3“"),
+                 qPrintable(loaded.error));
         QVERIFY(loaded.error.contains("sirotek.fr3"));
     }
 
@@ -261,15 +262,15 @@ private slots:
     void bareSpecialCharactersInNamesAreRepaired_data() {
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<QString>("name");
-        QTest::newRow("less than") << QByteArray("<TfrxReport ReportOptions.Name=\"Do <10 000\"/>")
-                                   << "Do <10 000";
-        QTest::newRow("tag-like name") << QByteArray("<TfrxReport ReportOptions.Name=\"<Kniha>\"/>")
-                                       << "<Kniha>";
+        QTest::newRow("less than")
+            << QByteArray("<TfrxReport ReportOptions.Name=\"Do <10 000\"/>") << "Do <10 000";
+        QTest::newRow("tag-like name")
+            << QByteArray("<TfrxReport ReportOptions.Name=\"<Kniha>\"/>") << "<Kniha>";
         QTest::newRow("ampersand and less than")
             << QByteArray("<TfrxReport ReportOptions.Name=\"A & B < C\"></TfrxReport>")
             << "A & B < C";
-        QTest::newRow("escaped stays") << QByteArray("<TfrxReport ReportOptions.Name=\"&lt;A&gt;\"/>")
-                                       << "<A>";
+        QTest::newRow("escaped stays")
+            << QByteArray("<TfrxReport ReportOptions.Name=\"&lt;A&gt;\"/>") << "<A>";
     }
 
     void bareSpecialCharactersInNamesAreRepaired() {
