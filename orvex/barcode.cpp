@@ -77,7 +77,10 @@ EncodedBarcode encodeBarcode(const ReportObject& object, const QString& text) {
     for (const zint_vector_hexagon* h = symbol->vector->hexagons; h; h = h->next)
         result.modules.addEllipse(QPointF(h->x, h->y), h->diameter / 2, h->diameter / 2);
     result.size = QSizeF(symbol->vector->width, symbol->vector->height);
+    // Touching modules merged into one outline: separate squares leave hairline seams where a
+    // viewer smooths their edges.
     result.modules.setFillRule(Qt::WindingFill);
+    result.modules = result.modules.simplified();
     return result;
 }
 
