@@ -3,11 +3,11 @@
 #include "orvex/barcode.h"
 #include "orvex/memotext.h"
 #include "orvex/reportcontext.h"
+#include "orvex/sectionrows.h"
 #include "orvex/textmetrics.h"
 #include "orvex/valueformat.h"
 
 #include <QSet>
-#include <algorithm>
 #include <deque>
 #include <numeric>
 
@@ -28,12 +28,6 @@ struct DeferredText {
 struct Evaluated {
     QString text;
     int highlight = -1;
-};
-
-// A data band's rows in print order, with the group keys of every position.
-struct SectionRows {
-    QVector<int> order;
-    QVector<QVector<QVariant>> keys; // [level][position]
 };
 
 class LayoutEngine {
@@ -378,69 +372,16 @@ private:
     const SectionRows& sectionRows(const DataSection& section) {
         rows_.emplace_back();
         SectionRows& rows = rows_.back();
-        const Band& master = page_->bands[section.master];
-        if (master.dataSetName.isEmpty())
+        if (page_->bands[section.master].dataSetName.isEmpty())
             return rows;
-        const int count = input_.data->rows.size();
-        rows.order.resize(count);
-        std::iota(rows.order.begin(), rows.order.end(), 0);
-        context_.state.order = &rows.order;
-        for (const GroupLevel& level : section.groups) {
-            const ReportObject condition = conditionMemo(page_->bands[level.header]);
-            const ParsedExpression parsed = parseExpression(condition.text);
-            QVector<QVariant> keys(count);
-            for (int row = 0; row < count && parsed.root; ++row) {
-                context_.state.position = row;
-                QString error;
-                keys[row] = evaluate(*parsed.root, context_, &error);
-                if (!error.isEmpty())
-                    warn(QStringLiteral("Podmínka skupiny „%1“ nelze vyhodnotit: %2.")
-                             .arg(condition.name, error));
-            }
-            if (!parsed.root)
-                warn(QStringLiteral("Podmínka skupiny „%1“ nelze vyhodnotit: %2.")
-                         .arg(condition.name, parsed.error));
-            rows.keys << keys;
-        }
-        // Groups gather all rows of one value, whatever order the SQL text gave them.
-        std::stable_sort(rows.order.begin(), rows.order.end(), [&](int a, int b) {
-            for (const QVector<QVariant>& keys : rows.keys) {
-                const int c = compareValues(keys[a], keys[b]);
-                if (c != 0)
-                    return c < 0;
-            }
-            return false;
-        });
-        for (QVector<QVariant>& keys : rows.keys) {
-            QVector<QVariant> sorted(count);
-            for (int position = 0; position < count; ++position)
-                sorted[position] = keys[rows.order[position]];
-            keys = sorted;
-        }
+        QVector<const Band*> headers;
+        for (const GroupLevel& level : section.groups)
+            headers << &page_->bands[level.header];
+        QStringList notes;
+        groupRows(rows, input_.data->rows.size(), headers, context_, notes);
+        for (const QString& note : notes)
+            warn(note);
         return rows;
-    }
-
-    static ReportObject conditionMemo(const Band& groupHeader) {
-        ReportObject memo;
-        memo.name = groupHeader.name;
-        memo.text = groupHeader.condition;
-        return memo;
-    }
-
-    // The outermost group level whose key changes at the position (levels count: none).
-    static int changedLevel(const SectionRows& rows, int position) {
-        for (int level = 0; level < rows.keys.size(); ++level)
-            if (position == 0 ||
-                compareValues(rows.keys[level][position], rows.keys[level][position - 1]) != 0)
-                return level;
-        return rows.keys.size();
-    }
-
-    int groupEnd(const SectionRows& rows, int level, int start, int count) const {
-        int end = start + 1;
-        while (end < count && changedLevel(rows, end) > level)
-            ++end;
-        return rows.keys.isEmpty() ? count : end;
     }
 
     void closeGroups(const DataSection& section, int downToLevel, int lastPosition) {
