@@ -108,7 +108,9 @@ void PreviewWindow::buildWarnings(QLayout* layout) {
     layout->addWidget(new QLabel(QStringLiteral("  Upozornění k předloze:"), this));
     auto* list = new QListWidget(this);
     list->addItems(report_.warnings);
-    list->setMaximumHeight(110);
+    // As tall as its lines, up to four: the page keeps the room on a small screen.
+    const int rows = qMin(4, int(report_.warnings.size()));
+    list->setFixedHeight(rows * list->sizeHintForRow(0) + 2 * list->frameWidth() + 2);
     layout->addWidget(list);
 }
 
