@@ -9,6 +9,8 @@ class Session;
 void measureStartUp(Session& session);
 // Peak memory with the book open, ReopenBook, RefreshTotals and the filter applied.
 void measureBook(Session& session);
+// Storing and deleting one row with the totals refreshed; a date filter of one month.
+void measureChanges(Session& session);
 // 1,000 random positions with every field read there.
 void measureRandomMoves(Session& session);
 // FindInBook without a hit, the next invoice number of both kinds, the partner picker.

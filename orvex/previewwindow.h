@@ -28,6 +28,9 @@ public:
     void showPage(int page); // 1-based, clamped
     void setZoom(double zoom);
     void setFit(Fit fit);
+    // Adds "Upravit předlohu", which closes the preview; editRequested() tells afterwards.
+    void offerTemplateEditing();
+    bool editRequested() const { return editRequested_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -51,6 +54,7 @@ private:
     QLabel* pageImage_ = nullptr;
     QSpinBox* pageBox_ = nullptr;
     QComboBox* zoomBox_ = nullptr;
+    bool editRequested_ = false;
 };
 
 } // namespace orvex

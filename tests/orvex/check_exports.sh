@@ -8,6 +8,7 @@ shift
 
 interface='OznaceniVerzeDLL(QString*)
 SestavaADO(QApplication*, QString const&, QString const&, QString const&, int, engine::Connection*)
+orvex::designReport(QWidget*, QString const&, QString const&, QString const&, engine::Connection*)
 orvex::renderReportToPdf(QString const&, QString const&, QString const&, engine::Connection*, QString const&)'
 
 # Linker-made markers are not symbols of the code.
