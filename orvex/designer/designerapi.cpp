@@ -10,7 +10,8 @@
 namespace orvex {
 
 bool designReport(QWidget* parent, const QString& templatePath, const QString& parameters,
-                  const QString& sql, engine::Connection* connection) {
+                  const QString& sql, engine::Connection* connection,
+                  const std::function<int(QDialog&)>& exec) {
     designer::DesignerContext context;
     context.parameters = parseParameters(parameters);
     if (connection)
@@ -23,7 +24,10 @@ bool designReport(QWidget* parent, const QString& templatePath, const QString& p
         QMessageBox::critical(parent, QStringLiteral("Návrhář sestav"), error);
         return false;
     }
-    window.exec();
+    if (exec)
+        exec(window);
+    else
+        window.exec();
     return window.wasSaved();
 }
 

@@ -58,6 +58,13 @@ DesignerScene::DesignerScene(TemplateDocument* document, QObject* parent)
     rebuild();
 }
 
+DesignerScene::~DesignerScene() {
+    // The items go with the scene; nobody may ask for them while they do.
+    rebuilding_ = true;
+    bandItems_.clear();
+    objectItems_.clear();
+}
+
 double DesignerScene::snapped(double value) const {
     return snap_ ? qRound(value / gridStep_) * gridStep_ : value;
 }
@@ -69,6 +76,10 @@ void DesignerScene::rebuild() {
     objectItems_.clear();
     clear();
     drawnByName_.clear();
+    if (!document_->report()) {
+        rebuilding_ = false;
+        return;
+    }
     drawn_ = std::make_shared<Report>(parseTemplate(document_->toBytes()).report);
     if (!drawn_->pages.isEmpty()) {
         for (const Band& band : drawn_->pages.first().bands)

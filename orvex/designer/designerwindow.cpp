@@ -85,7 +85,11 @@ DesignerWindow::DesignerWindow(const QString& path, DesignerContext context, QWi
     resize(qMin(1280, screen.width()), qMin(860, screen.height() - 40));
 }
 
-DesignerWindow::~DesignerWindow() = default;
+DesignerWindow::~DesignerWindow() {
+    disconnect(scene_, nullptr, this, nullptr);
+    disconnect(document_, nullptr, this, nullptr);
+    disconnect(document_->undoStack(), nullptr, this, nullptr);
+}
 
 bool DesignerWindow::open(QString* error) {
     QFile file(path_);
