@@ -1,5 +1,8 @@
 #include "app/thlavni.h"
 
+#include "backup/autobackup.h"
+#include "backup/backupnames.h"
+#include "backup/ui/backupcontroller.h"
 #include "dialogs/dialogy.h"
 #include "editing/editingcontroller.h"
 #include "export/exportcontroller.h"
@@ -17,10 +20,12 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-THlavni::THlavni(const QString& programDir, QWidget* parent) : QMainWindow(parent), actions_(this) {
+THlavni::THlavni(const QString& programDir, QWidget* parent)
+    : QMainWindow(parent), actions_(this), backupActions_(this) {
     setObjectName(QStringLiteral("THlavni"));
     dialogs::setApplicationTitle(QStringLiteral("Lumira"));
     state_.ProgramDir = programDir;
@@ -55,6 +60,7 @@ void THlavni::buildMenus() {
     const MainActions& a = actions_;
     QMenu* file = menuBar()->addMenu(QStringLiteral("Soubor"));
     file->addAction(a.Akce_Export);
+    file->addActions(backupActions_.all());
     file->addSeparator();
     HMenu_Prehledy = file->addMenu(QStringLiteral("Tisk"));
     HMenu_Prehledy->setObjectName(QStringLiteral("HMenu_Prehledy"));
@@ -195,6 +201,9 @@ void THlavni::startUp() {
     }
     setWindowTitle(captionFor(state_.settings.NazevSubjektu));
     labels_.La_TypProstredi->setText(state_.activeBook.info().statusName);
+    // Decided before the bootstrap, which may create or bring the file up to date.
+    const bool backupDue =
+        backup::startBackupDue(state_.databasePath(), backup::backupFolder(state_.ProgramDir));
     if (!bootstrapDatabase(state_.connection, state_.ProgramDir))
         return;
     Panel_Filtr->hide();
@@ -206,6 +215,9 @@ void THlavni::startUp() {
     browse_->RefreshTotals();
     reports_->BuildPrintMenu();
     started_ = true;
+    // Once the first screen is up, so copying a large book does not hold it back.
+    if (backupDue)
+        QTimer::singleShot(500, backup_, &BackupController::backUpAutomatically);
 }
 
 // Creates the subsystems' controllers; each connects and enables the actions it owns.
@@ -215,6 +227,7 @@ void THlavni::wireCommands() {
     editing_ = new EditingController(state_, actions_, *browse_, Panel_Filtr, this);
     export_ = new ExportController(state_, actions_, this);
     reports_ = new ReportsController(state_, actions_, HMenu_Prehledy, Tl_Tisk, this);
+    backup_ = new BackupController(state_, *browse_, backupActions_, this);
     actions_.Akce_Nastaveni->setEnabled(true);
     connect(actions_.Akce_Nastaveni, &QAction::triggered, this, [this] {
         if (!runSettingsDialog(state_, this))
@@ -260,6 +273,7 @@ void THlavni::closeEvent(QCloseEvent* event) {
             dialogs::ShowError(error);
         state_.scratch.close();
         state_.book.close();
+        backup_->backUpAtClose();
     }
     event->accept();
 }

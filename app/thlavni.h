@@ -2,6 +2,7 @@
 // The main window: owns the shared state and the widgets, runs the start-up sequence and the
 // close handling, and wires the subsystems' commands to its menus and buttons.
 
+#include "backup/ui/backupactions.h"
 #include "browse/browsecontroller.h"
 #include "browse/mainactions.h"
 #include "storage/appstate.h"
@@ -17,6 +18,7 @@ class EditingController;
 class FindController;
 class ExportController;
 class ReportsController;
+class BackupController;
 
 class THlavni : public QMainWindow {
     Q_OBJECT
@@ -48,6 +50,7 @@ protected:
 private:
     AppState state_;
     MainActions actions_;
+    BackupActions backupActions_;
     bool started_ = false;
     bool closeHandled_ = false;
 
@@ -63,6 +66,7 @@ private:
     FindController* find_ = nullptr;
     ExportController* export_ = nullptr;
     ReportsController* reports_ = nullptr;
+    BackupController* backup_ = nullptr;
 
     void buildMenus();
     QWidget* buildToolBar();

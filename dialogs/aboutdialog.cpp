@@ -4,6 +4,7 @@
 #include "dialogs/linklabel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -52,7 +53,8 @@ QString homeHost() {
 }
 
 AboutDialog::AboutDialog(const QString& version, const QString& releaseDate,
-                         const QString& reportModule, QWidget* parent)
+                         const QString& reportModule, QWidget* parent, const QString& dataFolder,
+                         const QString& backupFolder)
     : QDialog(parent) {
     setObjectName(QStringLiteral("TOProgramu"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
@@ -67,7 +69,11 @@ AboutDialog::AboutDialog(const QString& version, const QString& releaseDate,
     const QStringList captions = {QStringLiteral("Verze programu:"),
                                   QStringLiteral("Verze tiskového modulu:"),
                                   QStringLiteral("Domovská stránka:")};
-    setFont(fittingFont(font(), withReportModule ? captions : captions.mid(0, 1) + captions.mid(2),
+    const QStringList folderCaptions = {QStringLiteral("Data programu:"),
+                                        QStringLiteral("Zálohy:")};
+    setFont(fittingFont(font(),
+                        (withReportModule ? captions : captions.mid(0, 1) + captions.mid(2)) +
+                            (dataFolder.isEmpty() ? QStringList() : folderCaptions),
                         valueLeft - captionLeft - captionGap));
     int top = firstRowTop;
     addRow(top, valueLeft, "La_VerzeProgramu", captions[0],
@@ -81,16 +87,42 @@ AboutDialog::AboutDialog(const QString& version, const QString& releaseDate,
     auto* link = new LinkLabel(homeHost());
     link->setObjectName(QStringLiteral("La_URL"));
     addRow(top, valueLeft, "La_DomovskaStranka", captions[2], link);
+    if (!dataFolder.isEmpty())
+        top = addFolderRows(top, valueLeft, dataFolder, backupFolder);
+    // A long folder path widens the window rather than being cut off.
+    int width = outerWidth;
+    for (const QLabel* label : findChildren<QLabel*>())
+        width =
+            std::max(width, label->geometry().right() + captionLeft / 2 + frameAllowance.width());
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("Tl_Ok"));
     ok->setDefault(true);
-    ok->setGeometry(buttonLeft, top + buttonBelowLastRow, 75, 25);
+    ok->setGeometry(buttonLeft + width - outerWidth, top + buttonBelowLastRow, 75, 25);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(QSize(outerWidth, top + heightBelowLastRow) - frameAllowance);
+    setFixedSize(QSize(width, top + heightBelowLastRow) - frameAllowance);
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    move(screen.center() - QPoint(outerWidth / 2, (top + heightBelowLastRow) / 2));
+    move(screen.center() - QPoint(width / 2, (top + heightBelowLastRow) / 2));
+}
+
+int AboutDialog::addFolderRows(int top, int valueLeft, const QString& dataFolder,
+                               const QString& backupFolder) {
+    const struct {
+        const char* captionName;
+        const char* valueName;
+        const char* caption;
+        QString folder;
+    } rows[] = {{"La_DataProgramu", "La_SlozkaDat", "Data programu:", dataFolder},
+                {"La_Zalohy", "La_SlozkaZaloh", "Zálohy:", backupFolder}};
+    for (const auto& row : rows) {
+        top += rowStep;
+        QLabel* value =
+            valueLabel(row.valueName, QDir::toNativeSeparators(QDir::cleanPath(row.folder)));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        addRow(top, valueLeft, row.captionName, QString::fromUtf8(row.caption), value);
+    }
+    return top;
 }
 
 void AboutDialog::addRow(int top, int valueLeft, const char* captionName, const QString& caption,
@@ -111,8 +143,10 @@ void AboutDialog::addRow(int top, int valueLeft, const char* captionName, const 
 }
 
 void ShowAboutDialog(const QString& version, const QString& releaseDate,
-                     const QString& reportModule) {
-    AboutDialog dialog(version, releaseDate, reportModule, QApplication::activeWindow());
+                     const QString& reportModule, const QString& dataFolder,
+                     const QString& backupFolder) {
+    AboutDialog dialog(version, releaseDate, reportModule, QApplication::activeWindow(), dataFolder,
+                       backupFolder);
     host().exec(dialog);
 }
 

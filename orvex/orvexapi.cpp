@@ -13,8 +13,6 @@
 
 namespace {
 
-const char* const versionLabel = "1.1.0";
-
 struct Rows {
     std::shared_ptr<const orvex::DataTable> data;
     QString error;
@@ -40,7 +38,7 @@ void SestavaADO(QApplication* application, const QString& templatePath, const QS
 
 void OznaceniVerzeDLL(QString* label) {
     if (label)
-        *label = QString::fromLatin1(versionLabel);
+        *label = QStringLiteral(ORVEX_VERSION_LABEL);
 }
 
 namespace orvex {

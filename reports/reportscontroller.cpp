@@ -1,5 +1,6 @@
 #include "reports/reportscontroller.h"
 
+#include "backup/backupnames.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/dialogy.h"
 #include "orvex/designer/designer.h"
@@ -214,7 +215,8 @@ void ReportsController::Akce_OProgramuExecute() {
     QString label;
     OznaceniVerzeDLL(&label);
     dialogs::ShowAboutDialog(reports::GetProgramVersion(), reports::releaseDate(),
-                             QStringLiteral("Orvex  ") + label);
+                             QStringLiteral("Orvex  ") + label, state_.ProgramDir,
+                             backup::backupFolder(state_.ProgramDir));
 }
 
 void ReportsController::Akce_NapovedaExecute() {

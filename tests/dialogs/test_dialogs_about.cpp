@@ -20,6 +20,7 @@ private slots:
     void linkOpensHomePage();
     void closing_data();
     void closing();
+    void folderRows();
 };
 
 void DialogsAboutTest::layout_data() {
@@ -126,6 +127,33 @@ void DialogsAboutTest::closing() {
     ShowAboutDialog("1.1", "2021-03-19", "Orvex  1.1.0");
     QCOMPARE(host.shownDialogs, QStringList{"O programu Lumira"});
     QVERIFY(closed);
+}
+
+void DialogsAboutTest::folderRows() {
+    const QString data = "/home/jana/" + QString(80, u'd') + "/Lumira/";
+    AboutDialog dialog("1.1", "2021-03-19", "Orvex  1.1.0", nullptr, data, data + "Zalohy");
+    const struct {
+        const char* caption;
+        const char* value;
+        QString text;
+        QString path;
+    } rows[] = {{"La_DataProgramu", "La_SlozkaDat", "Data programu:", data.chopped(1)},
+                {"La_Zalohy", "La_SlozkaZaloh", "Zálohy:", data + "Zalohy"}};
+    int top = 16 + 3 * 24;
+    for (const auto& row : rows) {
+        auto* caption = dialog.findChild<QLabel*>(row.caption);
+        QCOMPARE(caption->text(), row.text);
+        QCOMPARE(caption->pos(), QPoint(80, top));
+        auto* value = dialog.findChild<QLabel*>(row.value);
+        QCOMPARE(value->text(), row.path);
+        QCOMPARE(value->pos(), QPoint(240, top));
+        // A long path widens the window instead of being cut off.
+        QVERIFY(value->geometry().right() < dialog.width());
+        top += 24;
+    }
+    auto* ok = dialog.findChild<QPushButton*>("Tl_Ok");
+    QCOMPARE(ok->y(), top - 24 + 28);
+    QVERIFY(ok->geometry().right() < dialog.width());
 }
 
 QTEST_MAIN(DialogsAboutTest)
