@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTimer>
+#include <cmath>
 
 namespace orvex::designer {
 
@@ -312,6 +313,12 @@ void DesignerScene::dropEvent(QGraphicsSceneDragDropEvent* event) {
         return;
     }
     XmlNodePtr memo = createFieldMemo(*document_, field, bandPoint(band, event->scenePos()));
+    // The memo stays within the band it was dropped on, as far as the band is high enough.
+    const double room = numberAttribute(band, heightKey) - numberAttribute(memo.get(), heightKey);
+    if (numberAttribute(memo.get(), topKey) > room)
+        memo->setAttribute(
+            topKey,
+            formatNumber(qMax(0.0, snap_ ? std::floor(room / gridStep_) * gridStep_ : room)));
     XmlNode* raw = memo.get();
     document_->insertElement(band, -1, memo, QStringLiteral("Vložení pole"));
     event->acceptProposedAction();
