@@ -8,6 +8,7 @@
 #include "orvex/designer/fieldtree.h"
 #include "orvex/designer/propertypanel.h"
 #include "orvex/designer/templatedocument.h"
+#include "orvex/designerfixtures.h"
 
 #include <QDoubleSpinBox>
 #include <QMessageBox>
@@ -16,26 +17,14 @@
 #include <QtTest>
 
 using namespace orvex::designer;
+using designerfixtures::findNamed;
+using designerfixtures::readFile;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Attributes keep five decimals.
 bool near(double a, double b) {
     return qAbs(a - b) < 1e-4;
-}
-
-XmlNode* findNamed(XmlNode* node, const QString& name) {
-    if (node->attribute("Name") == name)
-        return node;
-    for (const XmlNodePtr& child : node->children)
-        if (XmlNode* found = findNamed(child.get(), name))
-            return found;
-    return nullptr;
 }
 
 // The designer on a copy of the shipped book listing.
