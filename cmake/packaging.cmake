@@ -21,6 +21,8 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/Ses/ DESTINATION ${lumira_libdir}/Ses
         FILES_MATCHING PATTERN "*.fr3")
 if(EXISTS ${CMAKE_SOURCE_DIR}/resources/help/napoveda.html)
     install(FILES ${CMAKE_SOURCE_DIR}/resources/help/napoveda.html DESTINATION ${lumira_libdir})
+    install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/help/ DESTINATION ${lumira_libdir}
+            FILES_MATCHING PATTERN "*.png")
 endif()
 
 configure_file(${CMAKE_SOURCE_DIR}/resources/desktop/lumira-launcher.sh

@@ -3,6 +3,7 @@
 #include "backup/backupnames.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/dialogy.h"
+#include "orvex/designer/designer.h"
 #include "orvex/orvex.h"
 #include "reports/newtemplate.h"
 #include "reports/parametertext.h"
@@ -12,6 +13,7 @@
 #include "reports/tspravcepredloh.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QToolButton>
@@ -29,6 +31,11 @@ bool isBlank(const QString& text) {
     return true;
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 ReportsController::ReportsController(AppState& state, MainActions& actions, QMenu* printMenu,
@@ -41,6 +48,13 @@ ReportsController::ReportsController(AppState& state, MainActions& actions, QMen
     runner_ = [this](const QString& templatePath, const QString& parameters, const QString& sql) {
         SestavaADO(qobject_cast<QApplication*>(QCoreApplication::instance()), templatePath,
                    parameters, sql, -1, &state_.connection);
+    };
+    designer_ = [this](const QString& path, const QString& reportName) {
+        return orvex::designReport(window_, path,
+                                   reports::reportParameterText(reportName, state_.settings,
+                                                                state_.activeBook.TypProstredi()),
+                                   state_.book.commandText(), &state_.connection,
+                                   [](QDialog& window) { return dialogs::host().exec(window); });
     };
     connectActions();
 }
@@ -147,7 +161,11 @@ void ReportsController::RunReport(const QString& templatePath, const QString& pa
                                     templatePath + QStringLiteral("\"."));
         return;
     }
+    // The preview can open the designer; a saved change may rename the report.
+    const QByteArray before = fileBytes(templatePath);
     runner_(templatePath, parameters, sql);
+    if (fileBytes(templatePath) != before)
+        BuildPrintMenu();
 }
 
 void ReportsController::Tl_TiskClick() {
@@ -185,12 +203,14 @@ void ReportsController::Akce_NovaSestavaExecute() {
         return;
     }
     BuildPrintMenu();
+    if (designer_(path, name))
+        BuildPrintMenu();
 }
 
 void ReportsController::Akce_SpravaPredlohExecute() {
-    TSpravcePredloh manager(templateDir(), window_);
+    TSpravcePredloh manager(templateDir(), designer_, window_);
     dialogs::host().exec(manager);
-    if (manager.rowCount() < manager.listedCount())
+    if (manager.rowCount() < manager.listedCount() || manager.templatesEdited())
         BuildPrintMenu();
 }
 
