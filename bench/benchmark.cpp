@@ -25,6 +25,7 @@ const QList<QPair<QString, Group>>& taskGroups() {
     static const QList<QPair<QString, Group>> groups{
         {QStringLiteral("startup"), bench::measureStartUp},
         {QStringLiteral("book"), bench::measureBook},
+        {QStringLiteral("changes"), bench::measureChanges},
         {QStringLiteral("moves"), bench::measureRandomMoves},
         {QStringLiteral("lookups"), bench::measureLookups},
         {QStringLiteral("exports"), bench::measureExports},
@@ -50,8 +51,9 @@ bool parseCommand(const QApplication& application, Command& command) {
                                   QStringLiteral("PATH"), QStringLiteral("sqlite3"));
     const QCommandLineOption only(
         QStringLiteral("tasks"),
-        QStringLiteral("Task groups to run: startup,book,moves,lookups,exports,report."),
-        QStringLiteral("LIST"), QStringLiteral("startup,book,moves,lookups,exports,report"));
+        QStringLiteral("Task groups to run: startup,book,changes,moves,lookups,exports,report."),
+        QStringLiteral("LIST"),
+        QStringLiteral("startup,book,changes,moves,lookups,exports,report"));
     parser.addOptions({rows, reps, work, tool, only});
     parser.process(application);
     for (const QString& size : parser.value(rows).split(u',', Qt::SkipEmptyParts)) {

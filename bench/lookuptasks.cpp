@@ -27,7 +27,7 @@ void measureFind(Session& session) {
             .arg(book.valueAt(0, book.fieldIndex(QStringLiteral("Id"))).toLongLong())
             .arg(kPartner, kMissing);
     session.report(QStringLiteral("FindInBook over all rows, no hit"), ours,
-                   session.tool().time(script, session.reps()));
+                   session.tool().time(script, session.reps()), QStringLiteral("<= 1.2x tool"));
     book.first();
 }
 
@@ -39,7 +39,7 @@ void measureNumbering(Session& session, int kind) {
     });
     session.report(
         QStringLiteral("NextInvoiceNumber, kind %1").arg(kind), ours,
-        session.tool().time(Session::toolSql(numberingQuery(session.table(), prefix, kind)),
+        session.tool().time(session.toolSql(numberingQuery(session.table(), prefix, kind)),
                             session.reps()));
 }
 
@@ -52,7 +52,7 @@ void measurePicker(Session& session) {
     });
     session.report(QStringLiteral("picker query of the partner column"), ours,
                    session.tool().time(
-                       Session::toolSql(TSeznamPolozek::statement(session.table(), kPartner, {})),
+                       session.toolSql(TSeznamPolozek::statement(session.table(), kPartner, {})),
                        session.reps()));
 }
 

@@ -19,9 +19,9 @@ QString ratio(const ResultRow& row) {
 // A missing figure shows why it is missing in its own cell.
 QString line(const ResultRow& row) {
     const QString ours = row.note.isEmpty() ? figure(row.ours) : row.note;
-    return QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |")
+    return QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 | %7 |")
         .arg(row.task, QString::number(row.rows), ours, figure(row.tool), ratio(row),
-             figure(row.oursWall));
+             figure(row.oursWall), row.goal);
 }
 
 } // namespace
@@ -34,8 +34,8 @@ void ResultTable::add(const ResultRow& row) {
 }
 
 void ResultTable::print(std::FILE* out) const {
-    std::fprintf(out, "| task | N | ours | tool | ours/tool | ours, wall clock |\n"
-                      "|---|---:|---:|---:|---:|---:|\n");
+    std::fprintf(out, "| task | N | ours | tool | ours/tool | ours, wall clock | goal |\n"
+                      "|---|---:|---:|---:|---:|---:|---|\n");
     for (const ResultRow& row : rows_)
         std::fprintf(out, "%s\n", qPrintable(line(row)));
     std::fflush(out);

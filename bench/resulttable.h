@@ -14,6 +14,7 @@ struct ResultRow {
     double tool = -1;
     QString note;         // why a figure is missing
     double oursWall = -1; // timing rows: our wall-clock time beside the CPU time
+    QString goal;         // what the figure must meet, when there is a goal
 };
 
 class ResultTable {

@@ -2,7 +2,6 @@
 
 #include "bench/generator.h"
 #include "storage/bootstrap.h"
-#include "storage/engine/jetsql.h"
 #include "storage/inifile.h"
 
 #include <QDir>
@@ -88,29 +87,31 @@ Session::Timing Session::measure(int reps, const Operation& op) {
     return timing;
 }
 
-void Session::report(const QString& task, const Timing& ours, const ToolTime& tool) {
+void Session::report(const QString& task, const Timing& ours, const ToolTime& tool,
+                     const QString& goal) {
     ResultRow row{task + QStringLiteral(" (ms)"),
                   rows_,
                   ours.cpuMs,
                   tool.ok ? tool.ms : -1,
                   ours.failure.isEmpty() ? QString() : QStringLiteral("failed: ") + ours.failure,
-                  ours.wallMs};
+                  ours.wallMs,
+                  goal};
     if (!tool.ok)
         std::fprintf(stderr, "tool failed on %s: %s\n", qPrintable(task), qPrintable(tool.error));
     table_.add(row);
 }
 
-void Session::reportMemory(const QString& task, qint64 oursKb, qint64 toolKb) {
+void Session::reportMemory(const QString& task, qint64 oursKb, qint64 toolKb, const QString& goal) {
     table_.add({task + QStringLiteral(" (MB)"), rows_, oursKb > 0 ? oursKb / 1024.0 : -1,
-                toolKb > 0 ? toolKb / 1024.0 : -1, QString()});
+                toolKb > 0 ? toolKb / 1024.0 : -1, QString(), -1, goal});
 }
 
 void Session::reportMissing(const QString& task, const QString& why) {
-    table_.add({task, rows_, -1, -1, why});
+    table_.add({task, rows_, -1, -1, why, -1, QString()});
 }
 
-QString Session::toolSql(const QString& jetSql) {
-    return engine::translateJetSql(jetSql) + QStringLiteral(";\n");
+QString Session::toolSql(const QString& jetSql) const {
+    return state.connection.translate(jetSql) + QStringLiteral(";\n");
 }
 
 } // namespace bench

@@ -56,13 +56,14 @@ public:
     // Medians of `op` over `reps` runs; the text of the problem when an operation failed or
     // showed a message.
     Timing measure(int reps, const Operation& op);
-    // A timing row: our median CPU time against the tool's.
-    void report(const QString& task, const Timing& ours, const ToolTime& tool);
-    void reportMemory(const QString& task, qint64 oursKb, qint64 toolKb);
+    // A timing row: our median CPU time against the tool's, with the goal it must meet.
+    void report(const QString& task, const Timing& ours, const ToolTime& tool,
+                const QString& goal = {});
+    void reportMemory(const QString& task, qint64 oursKb, qint64 toolKb, const QString& goal = {});
     void reportMissing(const QString& task, const QString& why);
 
-    // Jet text as our engine translates it, as one statement of a tool script.
-    static QString toolSql(const QString& jetSql);
+    // Jet text as our engine translates it on this book, as one statement of a tool script.
+    QString toolSql(const QString& jetSql) const;
 
 private:
     Options options_;

@@ -6,16 +6,21 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTableView>
 
 BookGrid::BookGrid(QTableView* view, BookModel* model, engine::DataSet& book, QAction* editAction)
-    : QObject(view), view_(view), model_(model), book_(book) {
+    : QObject(view), view_(view), model_(model), book_(book), editAction_(editAction) {
     view_->setModel(model_);
     setUpView();
     connect(&book_, &engine::DataSet::currentChanged, this, &BookGrid::selectRow);
     connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &BookGrid::userPickedRow);
-    connect(view_, &QAbstractItemView::doubleClicked, editAction, &QAction::trigger);
+    // A double click anywhere on the grid corrects the current row: on a row, below the last
+    // one, on the record indicator.
+    view_->installEventFilter(this);
+    view_->viewport()->installEventFilter(this);
+    view_->verticalHeader()->viewport()->installEventFilter(this);
     selectRow(book_.isActive() ? bookRow() : -1);
 }
 
@@ -40,6 +45,42 @@ void BookGrid::setUpView() {
     indicator->setDefaultSectionSize(view_->fontMetrics().height() + 4);
     indicator->setFixedWidth(view_->fontMetrics().horizontalAdvance(u'W') + 6);
     indicator->setHighlightSections(false);
+}
+
+bool BookGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched != view_) {
+        if (editAction_->isEnabled())
+            editAction_->trigger();
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress && watched == view_)
+        return tabLeavesTheRows(static_cast<QKeyEvent*>(event));
+    return false;
+}
+
+// Tab keeps inside the grid but does not wrap from the last cell to the first row, nor
+// Shift+Tab from the first cell to the last row.
+bool BookGrid::tabLeavesTheRows(const QKeyEvent* key) const {
+    const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+    const bool backward = key->key() == Qt::Key_Backtab ||
+                          (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+    const QModelIndex current = view_->currentIndex();
+    if ((!forward && !backward) || !current.isValid())
+        return false;
+    const QHeaderView* titles = view_->horizontalHeader();
+    int first = -1;
+    int last = -1;
+    for (int visual = 0; visual < titles->count(); ++visual) {
+        if (titles->isSectionHidden(titles->logicalIndex(visual)))
+            continue;
+        if (first < 0)
+            first = visual;
+        last = visual;
+    }
+    const int visual = titles->visualIndex(current.column());
+    if (forward)
+        return current.row() == model_->rowCount() - 1 && visual == last;
+    return current.row() == 0 && visual == first;
 }
 
 void BookGrid::restoreColumns(const QList<int>& widths) {

@@ -1,6 +1,7 @@
 #include "dialogs/dialogframe.h"
 #include "dialogs/dialogy.h"
 #include "dialogs/numberkeyfilter.h"
+#include "dialogs/typedspinbox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +29,7 @@ QLabel* promptLabel(const QString& text) {
 }
 
 QSpinBox* numberBox(int value, int minimum, int maximum) {
-    auto* spin = new QSpinBox;
+    auto* spin = new TypedSpinBox;
     spin->setObjectName(QStringLiteral("UpDown_Cislo"));
     // Plain decimal whatever the user's locale.
     spin->setLocale(QLocale::c());

@@ -1,6 +1,7 @@
 #include "dialogs/dialogy.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -11,6 +12,33 @@ namespace {
 Answer show(MessageKind kind, const QString& caption, const QString& text, int questionKind = 0) {
     return host().message(Message{kind, captionOrTitle(caption), text, questionKind});
 }
+
+// The text window measures 450 x 250 on the outside. Its frame is known only once the window is
+// on the screen (a window manager may add it later), so the inside follows the frame.
+class TextWindow : public QDialog {
+public:
+    TextWindow() {
+        setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+        fitOutside();
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        const bool handled = QDialog::event(event);
+        if (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+            event->type() == QEvent::WindowActivate)
+            fitOutside();
+        return handled;
+    }
+
+private:
+    void fitOutside() {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        const QSize inside = QSize(450, 250) - frame;
+        if (size() != inside || minimumSize() != inside)
+            setFixedSize(inside);
+    }
+};
 
 } // namespace
 
@@ -37,10 +65,8 @@ Answer AskQuestion(const QString& caption, const QString& text, int kind) {
 }
 
 void ShowTextWindow(const QString& caption, const QString& text, bool verticalScrollBar) {
-    QDialog window;
-    window.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    TextWindow window;
     window.setWindowTitle(captionOrTitle(caption));
-    window.setFixedSize(450, 250);
     auto* memo = new QPlainTextEdit(&window);
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -14,7 +14,15 @@ bool PickDate(QDate& date, const QString& caption, int left, int top) {
     calendar->setObjectName(QStringLiteral("MonthCalendar1"));
     calendar->setSelectedDate(date);
     dialog.content()->addWidget(calendar);
-    new ClickEnabler(calendar, dialog.okButton());
+    QPushButton* ok = dialog.okButton();
+    new ClickEnabler(calendar, ok);
+    // A date chosen with the keyboard enables Ok as a click does, and Enter confirms it.
+    QObject::connect(calendar, &QCalendarWidget::selectionChanged, ok,
+                     [ok] { ok->setEnabled(true); });
+    QObject::connect(calendar, &QCalendarWidget::activated, ok, [ok] {
+        if (ok->isEnabled())
+            ok->click();
+    });
     dialog.fixSize(QSize(204, 213));
     dialog.move(left, top);
     const int result = host().exec(dialog);

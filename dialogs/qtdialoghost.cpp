@@ -20,6 +20,9 @@ namespace dialogs {
 
 namespace {
 
+// Every cancel button of the program reads the same, whatever Qt's translation says.
+const QString cancelText = QStringLiteral("Storno");
+
 QMessageBox::Icon iconOf(const Message& message) {
     switch (message.kind) {
     case MessageKind::Info:
@@ -48,11 +51,11 @@ void setButtonTexts(QMessageBox& box) {
     const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
         {QMessageBox::Yes, "&Ano"},
         {QMessageBox::No, "&Ne"},
-        {QMessageBox::Cancel, "Storno"},
+        {QMessageBox::Cancel, nullptr},
         {QMessageBox::Ok, "OK"}};
     for (const auto& [which, text] : texts) {
         if (QAbstractButton* button = box.button(which))
-            button->setText(QString::fromUtf8(text));
+            button->setText(text ? QString::fromUtf8(text) : cancelText);
     }
 }
 
@@ -104,6 +107,7 @@ int QtDialogHost::exec(QDialog& dialog) {
 bool QtDialogHost::saveFile(SaveFileRequest& request) {
     QFileDialog dialog(QApplication::activeWindow(), request.caption, request.directory);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setLabelText(QFileDialog::Reject, cancelText);
     const QStringList filters = qtNameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
@@ -131,6 +135,7 @@ bool QtDialogHost::inputText(const QString& caption, const QString& prompt, QStr
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setLabelText(prompt);
     dialog.setTextValue(value);
+    dialog.setCancelButtonText(cancelText);
     if (QLineEdit* edit = dialog.findChild<QLineEdit*>())
         installWin1250Filter(edit);
     if (dialog.exec() != QDialog::Accepted)

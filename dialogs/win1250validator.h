@@ -1,6 +1,7 @@
 #pragma once
 // Text boxes accept only characters that Windows-1250 can hold, because the settings file and
-// the exports are written in that code page and must never lose a character.
+// the exports are written in that code page and must never lose a character; control
+// characters have no place in a one-line box and would make the XML export unreadable.
 
 #include <QValidator>
 
@@ -11,7 +12,8 @@ namespace dialogs {
 bool fitsWin1250(QChar c);
 bool fitsWin1250(const QString& text);
 
-// Refuses an edit (typed or pasted) that brings in a character outside Windows-1250, with a beep.
+// Refuses an edit (typed or pasted) that brings in a character outside Windows-1250 or a
+// control character, with a beep.
 class Win1250Validator : public QValidator {
     Q_OBJECT
 public:

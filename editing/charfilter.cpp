@@ -44,7 +44,9 @@ CharFilter* CharFilter::digits(QObject* parent) {
 
 CharFilter* CharFilter::amount(QObject* parent) {
     return new CharFilter(
-        [](QChar c) { return isDigit(c) || isSign(c) || QString(c) == QLocale().decimalPoint(); },
+        [](QChar c) {
+            return isDigit(c) || isSign(c) || c == u'.' || QString(c) == QLocale().decimalPoint();
+        },
         true, parent);
 }
 

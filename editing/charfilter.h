@@ -16,7 +16,7 @@ public:
 
     // Invoice identifiers: digits, "-" and "."; no control characters.
     static CharFilter* digits(QObject* parent);
-    // Amounts: digits, a sign and the locale's decimal separator.
+    // Amounts: digits, a sign, the locale's decimal separator and the dot of the numeric keypad.
     static CharFilter* amount(QObject* parent);
     // Whole numbers: digits and a sign.
     static CharFilter* wholeNumber(QObject* parent);

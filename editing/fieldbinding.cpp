@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -55,17 +56,35 @@ void FieldBinding::refresh() {
 // Text typed while the row is browsing: the row passes to editing first, and the box keeps
 // what was typed although entering editing shows the row afresh.
 void FieldBinding::firstChangeTyped() {
-    if (editing::isPending(book_))
-        return;
-    const QString typed = box_->text();
+    if (!editing::isPending(book_) && beginEditingKeepingBox())
+        box_->setModified(true);
+}
+
+bool FieldBinding::beginEditingKeepingBox() {
+    const QString text = box_->text();
     const int cursor = box_->cursorPosition();
+    const int selectionStart = box_->selectionStart();
+    const int selectionLength = box_->selectionLength();
     if (!editing::beginEditing(book_)) {
         refresh();
-        return;
+        return false;
     }
-    box_->setText(typed);
-    box_->setCursorPosition(cursor);
-    box_->setModified(true);
+    box_->setText(text);
+    if (selectionLength > 0)
+        box_->setSelection(selectionStart, selectionLength);
+    else
+        box_->setCursorPosition(cursor);
+    return true;
+}
+
+// Keys that edit even where the text stays as it was: Backspace at the start, Delete at the
+// end, a character into a full box, a paste or a cut.
+bool FieldBinding::isEditingKey(const QKeyEvent* key) {
+    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+        key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut))
+        return true;
+    const QString text = key->text();
+    return !text.isEmpty() && text.front().isPrint();
 }
 
 bool FieldBinding::convert(const QString& text, QVariant& value) const {
@@ -83,7 +102,9 @@ bool FieldBinding::convert(const QString& text, QVariant& value) const {
         value = QLocale().toInt(trimmed, &ok);
         return ok;
     }
-    const double number = QLocale().toDouble(trimmed, &ok);
+    // A dot is a decimal separator too, as the numeric keypad types it.
+    const QString decimal = QString(trimmed).replace(u'.', QLocale().decimalPoint());
+    const double number = QLocale().toDouble(decimal, &ok);
     value = number;
     return ok && qAbs(number) <= largestAmount;
 }
@@ -108,7 +129,10 @@ bool FieldBinding::commit() {
 }
 
 bool FieldBinding::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::FocusIn && kind_ == Kind::Amount && !box_->isModified()) {
+    if (event->type() == QEvent::KeyPress && !box_->isReadOnly() && !editing::isPending(book_) &&
+        isEditingKey(static_cast<QKeyEvent*>(event))) {
+        beginEditingKeepingBox();
+    } else if (event->type() == QEvent::FocusIn && kind_ == Kind::Amount && !box_->isModified()) {
         refresh();
     } else if (event->type() == QEvent::FocusOut) {
         // Another window or a pop-up menu taking the focus is not leaving the box.

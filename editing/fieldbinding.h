@@ -1,12 +1,13 @@
 #pragma once
 // One box of the record editor bound to a field of the book's current row: it shows the field,
-// a first change typed into it puts a browsing row into editing, and its text is written back
+// the first key that edits it puts a browsing row into editing, and its text is written back
 // into the field when it loses the focus or before the row is stored.
 
 #include <QObject>
 #include <QString>
 #include <functional>
 
+class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
@@ -49,4 +50,7 @@ private:
     QString fieldText() const;
     bool convert(const QString& text, QVariant& value) const;
     void firstChangeTyped();
+    // Puts a browsing row into editing, keeping the box's text, cursor and selection.
+    bool beginEditingKeepingBox();
+    static bool isEditingKey(const QKeyEvent* key);
 };

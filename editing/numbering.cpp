@@ -76,6 +76,8 @@ void fillSeriesMenu(QMenu* menu, const AppState& state,
                     const std::function<void(const QString&)>& onChosen) {
     menu->clear();
     menu->setObjectName(QStringLiteral("PMenu_CisRady"));
+    // The separator stays when every additional series below it is hidden.
+    menu->setSeparatorsCollapsible(false);
     const Settings& settings = state.settings;
     addSeriesItem(menu, QStringLiteral("PMenu_CR_Zakladni"),
                   QStringLiteral("Základní číselná řada"),

@@ -15,5 +15,8 @@ bool beginEditing(engine::DataSet& book);
 // Shows why the data set refused a store, a move or a deletion. An empty error means the
 // check before storing refused and has told the user already.
 void reportRefusal(const engine::DataSet& book);
+// Before a correction is stored: when another copy of the program has changed the row since
+// the correction began, asks whether to overwrite it. False keeps the row pending.
+bool mayOverwriteStoredRow(engine::DataSet& book);
 
 } // namespace editing

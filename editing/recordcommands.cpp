@@ -40,7 +40,9 @@ RecordCommands::RecordCommands(AppState& state, MainActions& actions, BrowseCont
 void RecordCommands::installHooks() {
     engine::DataSet& book = state_.book;
     book.afterInsert = [this](engine::DataSet& b) { applyDefaults(b); };
-    book.beforePost = checkNumber;
+    book.beforePost = [](engine::DataSet& b) {
+        return checkNumber(b) && editing::mayOverwriteStoredRow(b);
+    };
     book.afterPost = [this](engine::DataSet&) { browse_.RefreshTotals(); };
     book.afterDelete = [this](engine::DataSet&) { browse_.RefreshTotals(); };
 }

@@ -98,6 +98,8 @@ TEditace::TEditace(AppState& state, MainActions& actions, QWidget* parent)
     addBox(note, QStringLiteral("Poznamka"), 401, Kind::Text);
     addButton(note, "Tl_Cis_Poznamka", QStringLiteral("..."), 41, QString(), false);
     buildBottomRow();
+    nameBoxes();
+    connectPickers();
     buildRateMenu();
     buildSeriesMenu();
     arrangeTabOrder();
@@ -139,9 +141,11 @@ QLineEdit* TEditace::addBox(QHBoxLayout* row, const QString& field, int width, K
     const int index = book_.fieldIndex(field);
     if (index >= 0 && book_.fields()[index].maxLength > 0)
         box->setMaxLength(book_.fields()[index].maxLength);
+    // Filters installed later see a key first: the window's keys, then the character filter,
+    // and only a key that passes both makes the binding start editing.
+    bindings_ << new FieldBinding(book_, box, field, kind);
     installFilters(box, kind, isDigitBox(field));
     box->installEventFilter(this);
-    bindings_ << new FieldBinding(book_, box, field, kind);
     row->addWidget(box);
     return box;
 }
@@ -158,6 +162,7 @@ QPushButton* TEditace::addButton(QHBoxLayout* row, const char* name, const QStri
     // Buttons left out of the Tab order still take the focus when clicked, so the box that
     // had it writes its text first.
     button->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    button->installEventFilter(this);
     row->addWidget(button);
     return button;
 }
@@ -199,7 +204,30 @@ void TEditace::buildPartnerRows() {
     QHBoxLayout* symbol = addRow(RowVs, "La_VariabilniSymbol", QStringLiteral("Variabilní symbol"));
     addBox(symbol, QStringLiteral("VariabilniSymbol"), 97, Kind::Text);
     symbol->addStretch(1);
+}
 
+// Each label is its row's first box's buddy, which gives the box its accessible name; the
+// bank code beside the account number gets its own.
+void TEditace::nameBoxes() {
+    for (int row = 0; row < grid_->rowCount(); ++row) {
+        QLayoutItem* labelItem = grid_->itemAtPosition(row, 0);
+        QLayoutItem* boxes = grid_->itemAtPosition(row, 1);
+        auto* text = labelItem ? qobject_cast<QLabel*>(labelItem->widget()) : nullptr;
+        if (!text || !boxes || !boxes->layout())
+            continue;
+        for (int i = 0; i < boxes->layout()->count(); ++i) {
+            if (auto* box = qobject_cast<QLineEdit*>(boxes->layout()->itemAt(i)->widget())) {
+                text->setBuddy(box);
+                break;
+            }
+        }
+    }
+    findChild<QLineEdit*>(QStringLiteral("DB_SmerovyKod"))
+        ->setAccessibleName(QStringLiteral("Kód"));
+}
+
+// Every "..." button named after its column opens the picker of that column.
+void TEditace::connectPickers() {
     for (QPushButton* picker : findChildren<QPushButton*>()) {
         if (picker->objectName().startsWith(QLatin1String("Tl_Cis_")))
             connect(picker, &QPushButton::clicked, this,
@@ -478,7 +506,17 @@ void TEditace::closeEvent(QCloseEvent* event) {
     done(QDialog::Rejected);
 }
 
+// Enter presses a focused button; in a box it moves on as Tab does.
 bool TEditace::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        button->click();
+        return true;
+    }
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box)
         return false;

@@ -67,6 +67,8 @@ private:
     void buildAmountRows();
     void buildDateRow(int row, int date);
     void buildBottomRow();
+    void nameBoxes();
+    void connectPickers();
     void buildRateMenu();
     void buildSeriesMenu();
     void arrangeTabOrder();

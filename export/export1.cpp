@@ -7,7 +7,6 @@
 #include "storage/engine/dataset.h"
 
 #include <QApplication>
-#include <QStringEncoder>
 
 namespace Export1 {
 
@@ -24,13 +23,16 @@ public:
 
 const QString xmlFilter = QStringLiteral("Dokument XML|*.xml|Database CSV|*.csv");
 
-// The shown rows in order, read in one pass (no page cache, the cursor stays), each turned
-// into its piece of the file.
-RowPieces eachRow(const engine::DataSet& dataSet,
-                  const std::function<QByteArray(const engine::DataSet::Row&)>& piece) {
-    return [&dataSet, piece](const std::function<bool(int, const QByteArray&)>& write) {
-        const bool read = dataSet.scanRows(
-            [&](int row, const engine::DataSet::Row& values) { return write(row, piece(values)); });
+// The shown rows in order, read in one pass straight from SQLite (no page cache, the cursor
+// stays), each appended by `rows` as its piece of the file.
+template <typename Rows> RowPieces eachRow(const engine::DataSet& dataSet, Rows& rows) {
+    return [&dataSet, &rows](QByteArray& buffer, const std::function<bool(int)>& rowDone) {
+        const bool read = dataSet.scanStored(
+            QStringLiteral("*"), 0,
+            [&](int row, sqlite3_stmt* statement, const engine::DataSet::Row* values) {
+                rows.append(buffer, statement, values);
+                return rowDone(row);
+            });
         return read ? QString() : dataSet.lastError();
     };
 }
@@ -44,11 +46,8 @@ Outcome ExportToXml(const engine::DataSet& dataSet, const QString& path, const Q
     StreamResult result;
     {
         const BusyCursor busy;
-        result = streamRecords(path, xmlHead(rootName, rows), rows,
-                               eachRow(dataSet,
-                                       [&dataSet](const engine::DataSet::Row& row) {
-                                           return xmlRecord(dataSet, row);
-                                       }),
+        XmlRows records(dataSet.fields());
+        result = streamRecords(path, xmlHead(rootName, rows), rows, eachRow(dataSet, records),
                                xmlTail(rootName, rows), progress);
     }
     if (result.outcome == Outcome::Failed)
@@ -59,20 +58,14 @@ Outcome ExportToXml(const engine::DataSet& dataSet, const QString& path, const Q
 
 Outcome ExportToCsv(const engine::DataSet& dataSet, bool header, bool endSeparator, QChar separator,
                     const QString& path, const Progress& progress) {
-    QStringEncoder encoder("windows-1250");
     const QByteArray head =
-        header ? QByteArray(encoder.encode(csvHeader(dataSet, separator, endSeparator)))
-               : QByteArray();
+        header ? csvHeader(dataSet.fields(), separator, endSeparator) : QByteArray();
     StreamResult result;
     {
         const BusyCursor busy;
-        result = streamRecords(
-            path, head, dataSet.recordCount(),
-            eachRow(dataSet,
-                    [&](const engine::DataSet::Row& row) {
-                        return QByteArray(encoder.encode(csvRecord(row, separator, endSeparator)));
-                    }),
-            QByteArray(), progress);
+        CsvRows records(dataSet.fields(), separator, endSeparator);
+        result = streamRecords(path, head, dataSet.recordCount(), eachRow(dataSet, records),
+                               QByteArray(), progress);
     }
     if (result.outcome == Outcome::Failed)
         dialogs::ShowError(result.error);

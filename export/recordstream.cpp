@@ -10,6 +10,8 @@ namespace {
 
 // Often enough for a responsive progress window, rarely enough to cost nothing.
 constexpr int progressInterval = 512;
+// The file is written in pieces of about this size: few system calls, memory flat in the rows.
+constexpr qsizetype writeSize = 1 << 20;
 
 bool keepGoing(const Progress& progress, int done, int total) {
     return !progress || progress(done, total);
@@ -41,15 +43,17 @@ StreamResult streamRecords(const QString& path, const QByteArray& head, int rowC
     };
     if (!file.open(QIODevice::WriteOnly))
         return failed();
-    if (!engine::writeAll(file, head))
-        return failed();
+    QByteArray buffer = head;
+    buffer.reserve(writeSize + writeSize / 4);
     bool cancelled = false;
     bool writeFailed = false;
-    const QString readError = pieces([&](int row, const QByteArray& piece) {
+    const QString readError = pieces(buffer, [&](int row) {
         if (row % progressInterval == 0 && !keepGoing(progress, row, rowCount))
             cancelled = true;
-        else if (!engine::writeAll(file, piece))
-            writeFailed = true;
+        else if (buffer.size() >= writeSize) {
+            writeFailed = !engine::writeAll(file, buffer);
+            buffer.clear();
+        }
         return !cancelled && !writeFailed;
     });
     if (cancelled)
@@ -58,7 +62,7 @@ StreamResult streamRecords(const QString& path, const QByteArray& head, int rowC
         return failed();
     if (!readError.isEmpty())
         return StreamResult{Outcome::Failed, readError};
-    if (!engine::writeAll(file, tail))
+    if (!engine::writeAll(file, buffer + tail))
         return failed();
     QString reason;
     if (!engine::commitAll(file, reason))

@@ -16,10 +16,10 @@ struct StreamResult {
     QString error; // why the file could not be written (Failed only)
 };
 
-// Hands each row's piece to `write` in order (which returns false to stop); returns the
-// error text when the rows could not be read, else an empty text.
+// Appends each row's piece to the buffer in order and calls `rowDone` after it (which returns
+// false to stop); returns the error text when the rows could not be read, else an empty text.
 using RowPieces =
-    std::function<QString(const std::function<bool(int row, const QByteArray& piece)>& write)>;
+    std::function<QString(QByteArray& buffer, const std::function<bool(int row)>& rowDone)>;
 
 StreamResult streamRecords(const QString& path, const QByteArray& head, int rowCount,
                            const RowPieces& pieces, const QByteArray& tail,

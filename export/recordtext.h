@@ -1,32 +1,74 @@
 #pragma once
-// The text of the exported rows: each value in its plain form (engine::plainText), laid out
-// as XML elements or as a delimited line.
+// The bytes of the exported rows: each value in its plain form (engine::plainText), taken
+// straight from SQLite's column values, laid out as XML elements (UTF-8) or as a delimited
+// line (Windows-1250).
+
+#include "storage/engine/dataset.h"
 
 #include <QByteArray>
 #include <QChar>
 #include <QString>
-#include <QVariant>
+#include <QStringEncoder>
 #include <QVector>
-
-namespace engine {
-class DataSet;
-}
 
 namespace Export1 {
 
-// &, < and > as entities; everything else as it is.
-QString xmlEscaped(const QString& text);
+// A value's text (valid UTF-8) as XML content: &, < and > as entities; tab, line feed and
+// carriage return as character references, so a value never breaks the file's CR LF lines;
+// the other control characters and U+FFFE, U+FFFF dropped, as XML 1.0 cannot hold them.
+void appendXmlEscaped(QByteArray& out, const QByteArray& text);
 
 // Lines of the XML document (UTF-8, CR LF after each).
 QByteArray xmlHead(const QString& rootName, int rowCount);
-QByteArray xmlRecord(const engine::DataSet& dataSet, const QVector<QVariant>& values);
 QByteArray xmlTail(const QString& rootName, int rowCount);
+
+// The plain text of each field of one stored row, in turn, into one reused buffer.
+class RowValues {
+public:
+    explicit RowValues(const QVector<engine::FieldInfo>& fields) : fields_(fields) {}
+    // The text of field f of the row (the statement on it, or its values).
+    const QByteArray& text(int f, sqlite3_stmt* statement, const engine::DataSet::Row* values);
+    int fieldCount() const { return int(fields_.size()); }
+
+private:
+    const QVector<engine::FieldInfo>& fields_;
+    QByteArray text_;
+};
+
+// One "zaznam" element per row.
+class XmlRows {
+public:
+    explicit XmlRows(const QVector<engine::FieldInfo>& fields);
+    void append(QByteArray& out, sqlite3_stmt* statement, const engine::DataSet::Row* values);
+
+private:
+    RowValues values_;
+    QVector<QByteArray> open_;  // "    <Name>"
+    QVector<QByteArray> close_; // "</Name>\r\n"
+    QVector<QByteArray> empty_; // "    <Name/>\r\n"
+};
 
 // A value made safe for one delimited line: the separator becomes "_", line breaks vanish.
 QString csvValue(QString text, QChar separator);
 
-// Lines of the delimited file (Unicode; the caller encodes them).
-QString csvHeader(const engine::DataSet& dataSet, QChar separator, bool endSeparator);
-QString csvRecord(const QVector<QVariant>& values, QChar separator, bool endSeparator);
+// The header line, encoded.
+QByteArray csvHeader(const QVector<engine::FieldInfo>& fields, QChar separator, bool endSeparator);
+
+// One delimited line per row.
+class CsvRows {
+public:
+    CsvRows(const QVector<engine::FieldInfo>& fields, QChar separator, bool endSeparator);
+    void append(QByteArray& out, sqlite3_stmt* statement, const engine::DataSet::Row* values);
+
+private:
+    RowValues values_;
+    QChar separator_;
+    char byteSeparator_; // the separator when ASCII, else 0 (every value takes the encoder)
+    bool endSeparator_;
+    QStringEncoder encoder_{"windows-1250"};
+    QByteArray encodedSeparator_;
+
+    void appendValue(QByteArray& out, const QByteArray& text);
+};
 
 } // namespace Export1

@@ -3,8 +3,12 @@
 #include "dialogs/dialogy.h"
 #include "storage/engine/dataset.h"
 #include "storage/engine/formats.h"
+#include "storage/engine/plainbytes.h"
+#include "storage/engine/values.h"
 
 #include <QApplication>
+#include <sqlite3.h>
+#include <string>
 
 namespace {
 
@@ -26,18 +30,59 @@ private:
     engine::DataSet& book_;
 };
 
+// The lower-cased plain text of a value as the search compares it. A stored text is decoded
+// straight into a reused buffer (a million rows, no QString each); anything else, and the few
+// characters whose lower case is longer, take the general way.
+class FoldedValue {
+public:
+    explicit FoldedValue(engine::FieldType type) : type_(type) {}
+
+    QStringView of(sqlite3_stmt* statement, const engine::DataSet::Row* values, int field) {
+        if (statement && type_ == engine::FieldType::Text &&
+            sqlite3_column_type(statement, 1) == SQLITE_TEXT && decode(statement))
+            return buffer_;
+        general_ = engine::plainText(statement ? engine::readColumn(statement, 1, type_)
+                                               : values->value(field))
+                       .toLower();
+        return general_;
+    }
+
+private:
+    engine::FieldType type_;
+    std::u16string buffer_;
+    QString general_;
+
+    bool decode(sqlite3_stmt* statement) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+        const int size = sqlite3_column_bytes(statement, 1);
+        if (!engine::isPlainUtf8(text, size))
+            return false;
+        buffer_.clear();
+        for (int at = 0; at < size;) {
+            const char32_t code = engine::nextCodePoint(text, at);
+            if (code >= 0x10000 || code == 0x130) // İ lowers to two characters
+                return false;
+            buffer_ += char16_t(QChar::toLower(code));
+        }
+        return true;
+    }
+};
+
 // The index of the first matching row after start, or the last row when none matches; -1
 // when the database failed (its error is in the data set).
 int scan(engine::DataSet& book, int field, int start, const QString& wanted, bool whole,
          bool& found) {
     int match = -1;
+    FoldedValue folded(book.fields()[field].type);
     // One pass over the column in order: no page of whole rows is read for this.
-    const bool read = book.scanField(field, start + 1, [&](int row, const QVariant& value) {
-        const QString text = engine::plainText(value).toLower();
-        if (whole ? text == wanted : text.contains(wanted))
-            match = row;
-        return match < 0;
-    });
+    const bool read =
+        book.scanStored(QStringLiteral("Id, \"%1\"").arg(book.fields()[field].name), start + 1,
+                        [&](int row, sqlite3_stmt* statement, const engine::DataSet::Row* values) {
+                            const QStringView text = folded.of(statement, values, field);
+                            if (whole ? text == wanted : text.contains(wanted))
+                                match = row;
+                            return match < 0;
+                        });
     if (!read)
         return -1;
     found = match >= 0;

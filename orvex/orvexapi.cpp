@@ -1,16 +1,17 @@
 #include "orvex/orvex.h"
 
+#include "orvex/designer/designer.h"
+
 #include "orvex/previewwindow.h"
 #include "orvex/reportjob.h"
 #include "orvex/reportoutput.h"
+#include "orvex/showreport.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
-
-const char* const versionLabel = "1.1.0";
 
 struct Rows {
     std::shared_ptr<const orvex::DataTable> data;
@@ -30,30 +31,40 @@ Rows queryRows(engine::Connection* connection, const QString& sql) {
 void SestavaADO(QApplication* application, const QString& templatePath, const QString& parameters,
                 const QString& sql, int /*reserved*/, engine::Connection* connection) {
     QWidget* parent = application ? application->activeWindow() : nullptr;
-    const QString caption = QStringLiteral("Sestava");
-    const Rows rows = queryRows(connection, sql);
-    if (!rows.data) {
-        QMessageBox::critical(parent, caption, rows.error);
-        return;
-    }
-    orvex::PreparedJob job = orvex::prepareReport(templatePath, parameters, rows.data);
-    if (!job.ok) {
-        QMessageBox::critical(parent, caption, job.error);
-        return;
-    }
-    QString title = job.report.report->name.trimmed();
-    if (title.isEmpty())
-        title = QFileInfo(templatePath).completeBaseName();
-    orvex::PreviewWindow preview(std::move(job.report), title, parent);
-    preview.exec();
+    // "Upravit předlohu" closes the preview; it opens again on the edited template.
+    while (orvex::showReport(parent, templatePath, parameters, sql, connection, true))
+        orvex::designReport(parent, templatePath, parameters, sql, connection);
 }
 
 void OznaceniVerzeDLL(QString* label) {
     if (label)
-        *label = QString::fromLatin1(versionLabel);
+        *label = QStringLiteral(ORVEX_VERSION_LABEL);
 }
 
 namespace orvex {
+
+bool showReport(QWidget* parent, const QString& templatePath, const QString& parameters,
+                const QString& sql, engine::Connection* connection, bool offerEditing) {
+    const QString caption = QStringLiteral("Sestava");
+    const Rows rows = queryRows(connection, sql);
+    if (!rows.data) {
+        QMessageBox::critical(parent, caption, rows.error);
+        return false;
+    }
+    PreparedJob job = prepareReport(templatePath, parameters, rows.data);
+    if (!job.ok) {
+        QMessageBox::critical(parent, caption, job.error);
+        return false;
+    }
+    QString title = job.report.report->name.trimmed();
+    if (title.isEmpty())
+        title = QFileInfo(templatePath).completeBaseName();
+    PreviewWindow preview(std::move(job.report), title, parent);
+    if (offerEditing)
+        preview.offerTemplateEditing();
+    preview.exec();
+    return preview.editRequested();
+}
 
 RenderResult renderReportToPdf(const QString& templatePath, const QString& parameters,
                                const QString& sql, engine::Connection* connection,

@@ -1,5 +1,6 @@
 #pragma once
-// Symbols the program binds to when it loads the report library.
+// The library is compiled with hidden symbols; what is marked ORVEX_EXPORT is its whole
+// interface, the symbols the program binds to when it loads it.
 
 #include <QtGlobal>
 

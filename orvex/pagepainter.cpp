@@ -2,8 +2,12 @@
 
 #include "orvex/textmetrics.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace orvex {
 
@@ -61,32 +65,107 @@ void drawFrame(QPainter& painter, const QRectF& r, const FrameSpec& frame, doubl
         drawSide(painter, QLineF(r.bottomLeft(), r.bottomRight()), frame, scale);
 }
 
-void drawText(QPainter& painter, const ReportObject& memo, const QRectF& r, const QString& text,
-              double scale) {
-    const QFont font = deviceFont(memo.font, scale);
-    const QFontMetricsF metrics(font, painter.device());
-    const double gapX = memo.gapX * scale;
+// A memo style's font and metrics on one device. Building them is the dearest part of drawing
+// a short text, and a report draws the same few styles thousands of times.
+struct DeviceText {
+    DeviceText(const QFont& f, const QPaintDevice* device) : font(f), metrics(f, device) {}
+    QFont font;
+    QFontMetricsF metrics;
+    mutable QHash<char16_t, double> advances;
+
+    // Width of a line. Fonts are used without kerning, so a line of plain characters is as
+    // wide as its characters together; that sum comes from a cache instead of shaping.
+    double width(const QString& line) const {
+        double sum = 0;
+        for (const QChar c : line) {
+            if (c.isSurrogate() || c.isMark())
+                return metrics.horizontalAdvance(line);
+            auto it = advances.constFind(c.unicode());
+            if (it == advances.constEnd())
+                it = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
+            sum += *it;
+        }
+        return sum;
+    }
+};
+
+const DeviceText& deviceText(const FontSpec& desc, double scale, const QPaintDevice* device) {
+    using Key = std::tuple<QString, int, int, double, int>;
+    thread_local std::map<Key, DeviceText> cache;
+    const Key key{desc.name, desc.height, desc.style, scale, device->logicalDpiY()};
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.emplace(key, DeviceText(deviceFont(desc, scale), device)).first;
+    return it->second;
+}
+
+// A memo's text broken into lines and placed vertically in its rectangle.
+struct TextBlock {
+    const DeviceText* style = nullptr;
+    QStringList lines;
+    double top = 0;
+    double height = 0;
+};
+
+TextBlock placeText(const QPainter& painter, const ReportObject& memo, const QRectF& r,
+                    const QString& text, double scale) {
+    TextBlock block;
+    block.style = &deviceText(memo.font, scale, painter.device());
+    const QFontMetricsF& metrics = block.style->metrics;
     const double gapY = memo.gapY * scale;
-    const double spacing = memo.lineSpacing * scale;
-    const QStringList lines = wrapLines(text, metrics, r.width() - 2 * gapX, memo.wordWrap);
-    const double total = lines.size() * metrics.height() + (lines.size() - 1) * spacing;
-    double y = r.top() + gapY;
+    block.lines = wrapLines(text, metrics, r.width() - 2 * memo.gapX * scale, memo.wordWrap);
+    block.height =
+        block.lines.size() * metrics.height() + (block.lines.size() - 1) * memo.lineSpacing * scale;
+    block.top = r.top() + gapY;
     if (memo.vAlign == VAlign::Bottom)
-        y = r.bottom() - gapY - total;
+        block.top = r.bottom() - gapY - block.height;
     else if (memo.vAlign == VAlign::Center)
-        y = r.top() + (r.height() - total) / 2;
-    painter.setFont(font);
+        block.top = r.top() + (r.height() - block.height) / 2;
+    return block;
+}
+
+// Whether the text stays inside its rectangle, so that no clip has to be drawn around it.
+bool fitsInside(const TextBlock& block, const ReportObject& memo, const QRectF& r, double scale) {
+    const double slack = 0.5 * scale;
+    if (block.top < r.top() - slack || block.top + block.height > r.bottom() + slack)
+        return false;
+    if (memo.wordWrap) // wrapped lines are never wider than the rectangle
+        return true;
+    const double width = r.width() - 2 * memo.gapX * scale + slack;
+    return std::all_of(block.lines.begin(), block.lines.end(),
+                       [&](const QString& line) { return block.style->width(line) <= width; });
+}
+
+void drawText(QPainter& painter, const ReportObject& memo, const QRectF& r, const TextBlock& block,
+              double scale) {
+    const QFontMetricsF& metrics = block.style->metrics;
+    const double gapX = memo.gapX * scale;
+    if (painter.font() != block.style->font)
+        painter.setFont(block.style->font);
     painter.setPen(memo.font.color);
-    for (const QString& line : lines) {
-        const double width = metrics.horizontalAdvance(line);
+    double y = block.top;
+    for (const QString& line : block.lines) {
         double x = r.left() + gapX;
         if (memo.hAlign == HAlign::Right)
-            x = r.right() - gapX - width;
+            x = r.right() - gapX - block.style->width(line);
         else if (memo.hAlign == HAlign::Center)
-            x = r.left() + (r.width() - width) / 2;
+            x = r.left() + (r.width() - block.style->width(line)) / 2;
         painter.drawText(QPointF(x, y + metrics.ascent()), line);
-        y += metrics.height() + spacing;
+        y += metrics.height() + memo.lineSpacing * scale;
     }
+}
+
+void drawMemoText(QPainter& painter, const ReportObject& memo, const QRectF& r, const QString& text,
+                  double scale) {
+    const TextBlock block = placeText(painter, memo, r, text, scale);
+    const bool clip = memo.clipped && !fitsInside(block, memo, r, scale);
+    if (clip) {
+        painter.save();
+        painter.setClipRect(r, Qt::IntersectClip);
+    }
+    drawText(painter, memo, r, block, scale);
+    if (clip)
+        painter.restore();
 }
 
 void drawShape(QPainter& painter, const ReportObject& shape, const QRectF& r, double scale) {
@@ -122,23 +201,22 @@ void drawShape(QPainter& painter, const ReportObject& shape, const QRectF& r, do
     }
 }
 
+// Pen, brush and font stay set between items: the PDF engine writes every change of state,
+// so only a clip is saved and restored.
 void paintItem(QPainter& painter, const PreparedItem& item, double scale) {
     const ReportObject& object = *item.object;
     const QRectF r = scaled(item.rect, scale);
-    painter.save();
-    if (item.clipBottom > 0)
+    const bool cut = item.clipBottom > 0;
+    if (cut) {
+        painter.save();
         painter.setClipRect(QRectF(0, 0, 1e7, item.clipBottom * scale));
+    }
     switch (object.kind) {
     case ObjectKind::Memo:
         if (object.fill.isValid())
             painter.fillRect(r, object.fill);
-        if (!item.text.isEmpty()) {
-            painter.save();
-            if (object.clipped)
-                painter.setClipRect(r, Qt::IntersectClip);
-            drawText(painter, object, r, item.text, scale);
-            painter.restore();
-        }
+        if (!item.text.isEmpty())
+            drawMemoText(painter, object, r, item.text, scale);
         drawFrame(painter, r, object.frame, scale);
         break;
     case ObjectKind::Line:
@@ -149,7 +227,8 @@ void paintItem(QPainter& painter, const PreparedItem& item, double scale) {
         drawShape(painter, object, r, scale);
         break;
     }
-    painter.restore();
+    if (cut)
+        painter.restore();
 }
 
 } // namespace

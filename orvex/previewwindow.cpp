@@ -43,6 +43,18 @@ PreviewWindow::PreviewWindow(PreparedReport report, const QString& title, QWidge
     render();
 }
 
+void PreviewWindow::offerTemplateEditing() {
+    auto* bar = findChild<QToolBar*>();
+    QAction* edit = new QAction(QStringLiteral("Upravit předlohu"), bar);
+    edit->setToolTip(QStringLiteral("Otevře předlohu sestavy v návrháři"));
+    connect(edit, &QAction::triggered, this, [this] {
+        editRequested_ = true;
+        accept();
+    });
+    bar->insertAction(bar->actions().value(0), edit);
+    bar->insertSeparator(bar->actions().value(1));
+}
+
 void PreviewWindow::buildToolBar(QLayout* layout) {
     auto* bar = new QToolBar(this);
     bar->addAction(QStringLiteral("Tisk..."), this, &PreviewWindow::print)

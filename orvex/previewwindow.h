@@ -22,6 +22,9 @@ public:
     double zoom() const { return zoom_; }
     void showPage(int page); // 1-based, clamped
     void setZoom(double zoom);
+    // Adds "Upravit předlohu", which closes the preview; editRequested() tells afterwards.
+    void offerTemplateEditing();
+    bool editRequested() const { return editRequested_; }
 
 private:
     void buildToolBar(QLayout* layout);
@@ -38,6 +41,7 @@ private:
     QLabel* pageImage_ = nullptr;
     QSpinBox* pageBox_ = nullptr;
     QComboBox* zoomBox_ = nullptr;
+    bool editRequested_ = false;
 };
 
 } // namespace orvex

@@ -2,7 +2,6 @@
 // One report run up to its prepared pages: template file, parameters, rows.
 
 #include "orvex/datatable.h"
-#include "orvex/orvexglobal.h"
 #include "orvex/prepared.h"
 
 #include <QDateTime>
@@ -20,12 +19,11 @@ struct PreparedJob {
     PreparedReport report;
 };
 
-ORVEX_EXPORT PreparedJob prepareReport(const QString& templatePath, const QString& parameters,
-                                       std::shared_ptr<const DataTable> data,
-                                       const QDateTime& now = QDateTime::currentDateTime());
+PreparedJob prepareReport(const QString& templatePath, const QString& parameters,
+                          std::shared_ptr<const DataTable> data,
+                          const QDateTime& now = QDateTime::currentDateTime());
 
 // Reads all rows of the SQL text; *error gets the engine's message.
-ORVEX_EXPORT bool readRows(engine::Connection* connection, const QString& sql, DataTable& data,
-                           QString* error);
+bool readRows(engine::Connection* connection, const QString& sql, DataTable& data, QString* error);
 
 } // namespace orvex

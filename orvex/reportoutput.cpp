@@ -13,16 +13,6 @@ namespace orvex {
 
 namespace {
 
-QPageLayout pageLayout(const PreparedPage& page) {
-    const double shorter = qMin(page.widthMm, page.heightMm);
-    const double longer = qMax(page.widthMm, page.heightMm);
-    const QPageSize size(QSizeF(shorter, longer), QPageSize::Millimeter, QString(),
-                         QPageSize::FuzzyMatch);
-    return QPageLayout(
-        size, page.widthMm > page.heightMm ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(0, 0, 0, 0));
-}
-
 // Draws the pages in the range; false when the device refused a page.
 template <typename Device>
 bool paintPages(const PreparedReport& report, Device& device, int from, int to) {
@@ -47,6 +37,16 @@ bool paintPages(const PreparedReport& report, Device& device, int from, int to) 
 }
 
 } // namespace
+
+QPageLayout pageLayout(const PreparedPage& page) {
+    const double shorter = qMin(page.widthMm, page.heightMm);
+    const double longer = qMax(page.widthMm, page.heightMm);
+    const QPageSize size(QSizeF(shorter, longer), QPageSize::Millimeter, QString(),
+                         QPageSize::FuzzyMatch);
+    return QPageLayout(
+        size, page.widthMm > page.heightMm ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(0, 0, 0, 0));
+}
 
 bool writePdf(const PreparedReport& report, const QString& path, QString* error) {
     QSaveFile file(path);

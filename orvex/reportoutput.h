@@ -6,9 +6,13 @@
 #include <QImage>
 #include <QString>
 
+class QPageLayout;
 class QPrinter;
 
 namespace orvex {
+
+// Paper size and orientation of a page, without margins.
+QPageLayout pageLayout(const PreparedPage& page);
 
 // Writes the whole file or nothing; *error gets a Czech text naming the file.
 bool writePdf(const PreparedReport& report, const QString& path, QString* error);

@@ -95,7 +95,8 @@ QStringList wrapLines(const QString& text, const QFontMetricsF& metrics, double 
                       bool wordWrap) {
     QStringList lines;
     for (const QString& paragraph : text.split(u'\n')) {
-        if (wordWrap)
+        // Most texts of a report fit their box: one measurement instead of one per word.
+        if (wordWrap && metrics.horizontalAdvance(paragraph) > width)
             wrapParagraph(paragraph, metrics, width, lines);
         else
             lines << paragraph;

@@ -2,6 +2,7 @@
 
 #include "dialogs/dialoghost.h"
 #include "dialogs/dialogy.h"
+#include "dialogs/typedspinbox.h"
 #include "dialogs/win1250validator.h"
 #include "storage/appstate.h"
 #include "storage/inifile.h"
@@ -258,7 +259,7 @@ QWidget* TNastaveni::numberingKindGroup() {
 
 QSpinBox* TNastaveni::addRate(QGridLayout* grid, const QString& label, const QString& name,
                               NumberMember member) {
-    auto* spin = new QSpinBox;
+    auto* spin = new dialogs::TypedSpinBox;
     spin->setObjectName(QStringLiteral("UpDown_") + name);
     spin->setLocale(QLocale::c());
     spin->setRange(0, maxRate);

@@ -79,32 +79,46 @@ bool Connection::open(const QString& connectionString, QString* error) {
     // A second copy of the program on the same folder waits for the other's write.
     sqlite3_busy_timeout(db_, 15000);
     registerLike(db_);
-    // Every stored row must survive a crash or power loss: rollback journal, full sync.
+    // Every stored row must survive a crash or power loss: full sync. The write-ahead log lets
+    // the other copy store rows while this one reads for a long time (an export).
     // Reading the schema turns a damaged file into an error here rather than later.
     QueryResult schema;
-    if (!execute(QStringLiteral("PRAGMA synchronous = FULL"), &message) ||
+    if (!execute(QStringLiteral("PRAGMA journal_mode = WAL"), &message) ||
+        !execute(QStringLiteral("PRAGMA synchronous = FULL"), &message) ||
         !select(QStringLiteral("SELECT count(*) FROM sqlite_master"), schema, &message)) {
         setError(error, message);
         close();
         return false;
     }
+    keepTotalsWherePossible();
     return true;
+}
+
+// A file that cannot take the totals now (full disk, read-only medium) still works: its sums
+// are then computed over the rows, as exact, only slower.
+void Connection::keepTotalsWherePossible() {
+    if (!keepTotals(db_, kept_, nullptr))
+        kept_.clear();
 }
 
 void Connection::close() {
     if (db_)
         sqlite3_close_v2(db_);
     db_ = nullptr;
+    kept_.clear();
 }
 
 QString Connection::translate(const QString& jetSql) const {
-    return translateJetSql(jetSql);
+    const QString fromTotals = keptTotalsQuery(jetSql, kept_);
+    return fromTotals.isEmpty() ? translateJetSql(jetSql) : fromTotals;
 }
 
 bool Connection::tableNames(QStringList& names, QString* error) const {
+    // The kept totals are the engine's own, like SQLite's tables.
     Statement statement(db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN "
                                             "('table', 'view') AND name NOT LIKE 'sqlite?_%' "
-                                            "ESCAPE '?' ORDER BY name"));
+                                            "ESCAPE '?' AND name <> '%1' ORDER BY name")
+                                 .arg(keptTotalsTable));
     names.clear();
     while (statement.step())
         names << QString::fromUtf8(
@@ -117,11 +131,15 @@ bool Connection::tableNames(QStringList& names, QString* error) const {
 }
 
 bool Connection::execute(const QString& jetSql, QString* error) {
-    Statement statement(db_, translate(jetSql));
+    const QString sql = translate(jetSql);
+    Statement statement(db_, sql);
     if (!statement.run()) {
         setError(error, statement.error());
         return false;
     }
+    // A new table gets its totals and indexes at once, not only at the next start.
+    if (sql.trimmed().startsWith(QLatin1String("CREATE TABLE"), Qt::CaseInsensitive))
+        keepTotalsWherePossible();
     return true;
 }
 

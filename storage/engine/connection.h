@@ -2,6 +2,8 @@
 // The single database connection. Accepts the Jet SQL texts the program builds and runs
 // them on SQLite after translation (jetsql.h).
 
+#include "storage/engine/kepttotals.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -55,12 +57,16 @@ public:
     bool tableFields(const QString& table, QVector<FieldInfo>& fields, QString* error) const;
 
     sqlite3* handle() const { return db_; }
+    // SQLite text of a Jet text; a sum over a whole table reads the kept totals.
     QString translate(const QString& jetSql) const;
 
     static QString pathFromConnectionString(const QString& connectionString);
 
 private:
     sqlite3* db_ = nullptr;
+    KeptTables kept_;
+
+    void keepTotalsWherePossible();
 };
 
 // Value conversions between SQLite storage and the program's values.

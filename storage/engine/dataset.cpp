@@ -238,40 +238,23 @@ bool DataSet::scanField(int field, int from,
                         const std::function<bool(int row, const QVariant& value)>& visit) const {
     if (field < 0 || field >= fields_.size())
         return true;
-    return scan(
-        QStringLiteral("Id, ") + quoteName(fields_[field].name), from,
-        [&](int row, sqlite3_stmt* statement) {
-            return visit(row,
-                         statement ? readColumn(statement, 1, fields_[field].type) : QVariant());
-        },
-        [&](int row) { return visit(row, rows_[row][field]); });
-}
-
-bool DataSet::scanRows(const std::function<bool(int row, const Row& values)>& visit) const {
-    Row values(fields_.size());
-    return scan(
-        QStringLiteral("*"), 0,
-        [&](int row, sqlite3_stmt* statement) {
-            if (!statement)
-                return visit(row, missingRow(ids_[row]));
-            for (int f = 0; f < values.size(); ++f)
-                values[f] = readColumn(statement, f, fields_[f].type);
-            return visit(row, values);
-        },
-        [&](int row) { return visit(row, rows_[row]); });
+    return scanStored(QStringLiteral("Id, ") + quoteName(fields_[field].name), from,
+                      [&](int row, sqlite3_stmt* statement, const Row* values) {
+                          return visit(row, statement
+                                                ? readColumn(statement, 1, fields_[field].type)
+                                                : values->value(field));
+                      });
 }
 
 // One query over the table in id order, merged with the ids of the set: rows stored since the
 // opening belong to the set whether or not they meet its condition, rows outside the set are
-// passed over. A row of the set that is gone reaches `visitStored` without a statement.
-bool DataSet::scan(const QString& columns, int from,
-                   const std::function<bool(int row, sqlite3_stmt* statement)>& visitStored,
-                   const std::function<bool(int row)>& visitWhole) const {
+// passed over.
+bool DataSet::scanStored(const QString& columns, int from, const StoredVisit& visit) const {
     if (from < 0 || from >= recordCount())
         return true;
     if (table_.isEmpty()) {
         for (int row = from; row < rows_.size(); ++row)
-            if (!visitWhole(row))
+            if (!visit(row, nullptr, &rows_[row]))
                 break;
         return true;
     }
@@ -280,13 +263,17 @@ bool DataSet::scan(const QString& columns, int from,
                             .arg(columns, quoteName(table_)));
     sqlite3_bind_int64(statement.get(), 1, ids_[from]);
     const int idColumn = columns == QLatin1String("*") ? idField_ : 0;
+    const auto gone = [&](int row) {
+        const Row values = missingRow(ids_[row]);
+        return visit(row, nullptr, &values);
+    };
     int row = from;
     while (row < ids_.size() && statement.step()) {
         const qint64 id = sqlite3_column_int64(statement.get(), idColumn);
         for (; row < ids_.size() && ids_[row] < id; ++row)
-            if (!visitStored(row, nullptr))
+            if (!gone(row))
                 return true;
-        if (row < ids_.size() && ids_[row] == id && !visitStored(row++, statement.get()))
+        if (row < ids_.size() && ids_[row] == id && !visit(row++, statement.get(), nullptr))
             return true;
     }
     return statement.failed() ? fail(statement.error()) : true;
@@ -477,6 +464,7 @@ bool DataSet::edit() {
     if (!isEditable() || current_ < 0)
         return fail(QStringLiteral("Data nelze upravovat."));
     buffer_ = rowAt(current_);
+    original_ = buffer_;
     assigned_ = QBitArray(fields_.size());
     modified_ = false;
     setState(State::Edit);
@@ -494,6 +482,13 @@ bool DataSet::readRow(qint64 id, Row& row) {
     for (int f = 0; f < row.size(); ++f)
         row[f] = readColumn(statement.get(), f, fields_[f].type);
     return true;
+}
+
+bool DataSet::storedRow(Row& row) {
+    row.clear();
+    if (state_ != State::Edit)
+        return true;
+    return readRow(ids_[current_], row);
 }
 
 bool DataSet::insertRow() {
@@ -547,6 +542,10 @@ bool DataSet::updateRow() {
     sqlite3_bind_int64(statement.get(), columns.size() + 1, ids_[current_]);
     if (!statement.run())
         return fail(statement.error());
+    // No row changed: another copy of the program deleted it meanwhile.
+    if (sqlite3_changes(connection_->handle()) == 0)
+        return fail(QStringLiteral("Faktura byla mezitím odstraněna nebo změněna v jiném okně "
+                                   "programu. Změny zůstávají neuložené."));
     Row stored = buffer_;
     readRow(ids_[current_], stored);
     const int page = current_ / kPageSize;

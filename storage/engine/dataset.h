@@ -77,13 +77,21 @@ public:
     // stop. False (lastError) when the database failed.
     bool scanField(int field, int from,
                    const std::function<bool(int row, const QVariant& value)>& visit) const;
-    // The same for whole stored rows from row 0 on (exports).
-    bool scanRows(const std::function<bool(int row, const Row& values)>& visit) const;
+    // The same straight from SQLite, for readers of millions of values (exports, search):
+    // `columns` are "*" or quoted field names after "Id, ". Each row comes either with the
+    // statement on it, or with its values (a row gone meanwhile, a set read whole).
+    using StoredVisit = std::function<bool(int row, sqlite3_stmt* statement, const Row* values)>;
+    bool scanStored(const QString& columns, int from, const StoredVisit& visit) const;
     QString text(const QString& field) const; // plain text form
     double number(const QString& field) const;
     // Assigns in edit or insert state; false (with lastError) otherwise or for an unknown field.
     bool setValue(const QString& field, const QVariant& value);
     bool isModified() const { return modified_; }
+    // While a row is corrected: the row as it was read when the correction began, and the row
+    // as the database holds it now (empty when it is gone; false with lastError when the
+    // database failed). Another copy of the program may have changed it in between.
+    const Row& originalRow() const { return original_; }
+    bool storedRow(Row& row);
 
     void setDisplayFormat(const QString& field, const QString& pattern);
     void setEditFormat(const QString& field, const QString& pattern);
@@ -142,6 +150,7 @@ private:
     bool eof_ = true;
     bool bof_ = true;
     Row buffer_;
+    Row original_;
     QBitArray assigned_;
     bool modified_ = false;
     int disabled_ = 0;
@@ -153,9 +162,6 @@ private:
     bool openWhole();
     const Row& rowAt(int row) const;
     void loadPage(int page) const;
-    bool scan(const QString& columns, int from,
-              const std::function<bool(int row, sqlite3_stmt* statement)>& visitStored,
-              const std::function<bool(int row)>& visitWhole) const;
     Row missingRow(qint64 id) const;
     void dropCache();
     void setState(State state);

@@ -1,8 +1,8 @@
 #include "storage/engine/formats.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace engine {
 
@@ -72,18 +72,46 @@ QString groupDigits(const QString& digits, const QLocale& locale) {
     return grouped;
 }
 
+// Adds one to the last digit of a run of decimal digits (the point skipped), carrying left.
+void incrementDigits(QString& digits) {
+    for (int i = digits.size() - 1; i >= 0; --i) {
+        if (digits[i] == u'.')
+            continue;
+        if (digits[i] != u'9') {
+            digits[i] = QChar(digits[i].unicode() + 1);
+            return;
+        }
+        digits[i] = u'0';
+    }
+    digits.prepend(u'1');
+}
+
+// |value| as "digits.decimals" rounded half away from zero on its decimal value: the shortest
+// text that reads back as the same double is taken as the value, so an amount stored with
+// four decimals rounds as those decimals say (2.675 to 2,68), at any size.
+QString roundedDigits(double magnitude, int decimals) {
+    QString digits = QString::number(magnitude, 'f', QLocale::FloatingPointShortest);
+    int point = digits.indexOf(u'.');
+    if (point < 0) {
+        point = digits.size();
+        digits += u'.';
+    }
+    const int wanted = point + 1 + decimals;
+    const bool roundUp = digits.size() > wanted && digits[wanted] >= u'5';
+    digits = digits.left(wanted).leftJustified(wanted, u'0');
+    if (roundUp)
+        incrementDigits(digits);
+    if (decimals == 0)
+        digits.chop(1);
+    return digits;
+}
+
 } // namespace
 
 QString formatNumber(const QString& pattern, double value, const QLocale& locale) {
     // Only the positive section of a pattern with sections is used.
     const NumberPattern p = parsePattern(pattern.section(u';', 0, 0));
-    // Half away from zero on the decimal value: 2.675 is stored as 2.67499999..., and must
-    // still print as 2,68.
-    const double scale = std::pow(10.0, p.maxDecimals);
-    const double scaled = std::fabs(value) * scale;
-    const double rounded =
-        std::floor(scaled + 0.5 + scaled * 4 * std::numeric_limits<double>::epsilon()) / scale;
-    QString digits = QString::number(rounded, 'f', p.maxDecimals);
+    const QString digits = roundedDigits(std::fabs(value), p.maxDecimals);
     QString integerPart = digits.section(u'.', 0, 0);
     QString decimals = digits.section(u'.', 1, 1);
     while (decimals.size() > p.minDecimals && decimals.endsWith(u'0'))
@@ -99,7 +127,8 @@ QString formatNumber(const QString& pattern, double value, const QLocale& locale
         number += locale.decimalPoint() + decimals;
     if (number.isEmpty())
         number = QStringLiteral("0");
-    const bool negative = value < 0 && rounded != 0;
+    const bool negative = value < 0 && std::any_of(digits.begin(), digits.end(),
+                                                   [](QChar c) { return c >= u'1' && c <= u'9'; });
     return p.prefix + (negative ? locale.negativeSign() : QString()) + number + p.suffix;
 }
 

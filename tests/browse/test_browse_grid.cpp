@@ -18,6 +18,10 @@ private slots:
     void clickMovesTheBook();
     void failedMoveIsShownAndTheRowStays();
     void doubleClickEdits();
+    void doubleClickAnywhereEdits_data();
+    void doubleClickAnywhereEdits();
+    void tabStaysOnTheRows_data();
+    void tabStaysOnTheRows();
     void titleClickDoesNothing();
 };
 
@@ -240,6 +244,76 @@ void BrowseGridTest::doubleClickEdits() {
     QTest::mouseDClick(rig.grid->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(edits, 1);
     QCOMPARE(rig.grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+void BrowseGridTest::doubleClickAnywhereEdits_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("edits");
+    QTest::newRow("below the last row") << "below" << true << 1;
+    QTest::newRow("on the record indicator") << "indicator" << true << 1;
+    QTest::newRow("while correcting is disabled") << "below" << false << 0;
+}
+
+void BrowseGridTest::doubleClickAnywhereEdits() {
+    QFETCH(QString, where);
+    QFETCH(bool, enabled);
+    QFETCH(int, edits);
+    BrowseRig rig;
+    rig.fixture.insertInvoice("A");
+    rig.fixture.insertInvoice("B");
+    rig.start();
+    int triggered = 0;
+    QObject::connect(rig.actions.Akce_Edit, &QAction::triggered, [&triggered] { ++triggered; });
+    rig.actions.Akce_Edit->setEnabled(enabled);
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    QWidget* target = rig.grid->viewport();
+    QPoint point(20, rig.grid->rowViewportPosition(1) + 3 * rig.grid->rowHeight(1));
+    if (where == "indicator") {
+        target = rig.grid->verticalHeader()->viewport();
+        point = QPoint(target->width() / 2, rig.grid->rowViewportPosition(1) + 2);
+    }
+    QVERIFY(point.y() < target->height());
+    QTest::mouseClick(target, Qt::LeftButton, {}, point);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, point);
+    QCOMPARE(triggered, edits);
+}
+
+void BrowseGridTest::tabStaysOnTheRows_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("backward");
+    QTest::addColumn<int>("rowAfter");
+    QTest::addColumn<int>("columnAfter");
+    QTest::newRow("Tab at the last cell of the last row") << 2 << 14 << false << 2 << 14;
+    QTest::newRow("Shift+Tab at the first cell of the first row") << 0 << 0 << true << 0 << 0;
+    QTest::newRow("Tab at the end of another row goes on") << 1 << 14 << false << 2 << 0;
+    QTest::newRow("Shift+Tab at the start of another row goes back") << 2 << 0 << true << 1 << 14;
+}
+
+void BrowseGridTest::tabStaysOnTheRows() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(bool, backward);
+    QFETCH(int, rowAfter);
+    QFETCH(int, columnAfter);
+    BrowseRig rig;
+    for (const char* cislo : {"A", "B", "C"})
+        rig.fixture.insertInvoice(cislo);
+    rig.start();
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    rig.grid->setFocus();
+    rig.grid->setCurrentIndex(rig.grid->model()->index(row, column));
+    if (backward)
+        QTest::keyClick(rig.grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    else
+        QTest::keyClick(rig.grid, Qt::Key_Tab);
+    QCOMPARE(rig.grid->currentIndex().row(), rowAfter);
+    QCOMPARE(rig.grid->currentIndex().column(), columnAfter);
+    QCOMPARE(rig.state.book.recNo(), rowAfter + 1);
+    QVERIFY(rig.grid->hasFocus());
 }
 
 void BrowseGridTest::titleClickDoesNothing() {

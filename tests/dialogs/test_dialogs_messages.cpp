@@ -1,6 +1,7 @@
 #include "dialogs/dialogy.h"
 #include "support/scriptedhost.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -136,16 +137,19 @@ void MessagesTest::textWindow() {
         Qt::ScrollBarPolicy vertical = Qt::ScrollBarAsNeeded;
         Qt::ScrollBarPolicy horizontal = Qt::ScrollBarAsNeeded;
         bool wraps = false;
+        int buttons = -1;
     } seen;
     host.dialogActions.enqueue([&seen](QDialog& window) {
         if (auto* memo = window.findChild<QPlainTextEdit*>()) {
-            seen = {window.size(),
+            // The size is the outside of the window, its frame included.
+            seen = {window.frameGeometry().size(),
                     window.minimumSize() == window.maximumSize(),
                     memo->isReadOnly(),
                     memo->toPlainText(),
                     memo->verticalScrollBarPolicy(),
                     memo->horizontalScrollBarPolicy(),
-                    memo->wordWrapMode() != QTextOption::NoWrap};
+                    memo->wordWrapMode() != QTextOption::NoWrap,
+                    int(window.findChildren<QAbstractButton*>().size())};
         }
         window.close();
         return window.result();
@@ -159,6 +163,7 @@ void MessagesTest::textWindow() {
     QCOMPARE(seen.vertical, policy);
     QCOMPARE(seen.horizontal, Qt::ScrollBarAlwaysOff);
     QVERIFY(seen.wraps);
+    QCOMPARE(seen.buttons, 0);
 }
 
 void MessagesTest::openDocumentPassesThrough() {

@@ -34,6 +34,8 @@ private slots:
     void saveFile_data();
     void saveFile();
     void inputTextFiltersItsBox();
+    void cancelReadsStorno_data();
+    void cancelReadsStorno();
 };
 
 void QtHostTest::initTestCase() {
@@ -225,6 +227,38 @@ void QtHostTest::inputTextFiltersItsBox() {
     QVERIFY(filtered);
     QCOMPARE(offered, QString("Sestava"));
     QCOMPARE(value, QString("Nová šablona"));
+}
+
+void QtHostTest::cancelReadsStorno_data() {
+    QTest::addColumn<bool>("saveDialog");
+    QTest::newRow("save dialog") << true;
+    QTest::newRow("name prompt") << false;
+}
+
+// As in every other dialog of the program.
+void QtHostTest::cancelReadsStorno() {
+    QFETCH(bool, saveDialog);
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->isVisible())
+                captions << button->text().remove(u'&');
+        dialog->reject();
+    });
+    QtDialogHost host;
+    if (saveDialog) {
+        SaveFileRequest request;
+        request.filter = "Dokument XML|*.xml";
+        QVERIFY(!host.saveFile(request));
+    } else {
+        QString value;
+        QVERIFY(!host.inputText("", "Název:", value));
+    }
+    QVERIFY2(captions.contains("Storno"), qPrintable(captions.join(", ")));
+    QVERIFY2(!captions.contains("Zrušit"), qPrintable(captions.join(", ")));
 }
 
 QTEST_MAIN(QtHostTest)

@@ -28,6 +28,8 @@ private slots:
     void numberKeyFilter();
     void pickDateResult_data();
     void pickDateResult();
+    void pickDateByKeyboard_data();
+    void pickDateByKeyboard();
     void pickOptionResult_data();
     void pickOptionResult();
 };
@@ -162,6 +164,10 @@ void RuntimeDialogsTest::inputNumberResult_data() {
                                                     << "Tl_Ok" << false << 40000;
     QTest::newRow("negative") << 0 << -50000 << 50000 << "-40000"
                               << "Tl_Ok" << true << -40000;
+    QTest::newRow("a dot keeps the last valid") << 5 << 1 << 250 << "7.5"
+                                                << "Tl_Ok" << true << 7;
+    QTest::newRow("a minus alone keeps the value") << 5 << 1 << 250 << "-"
+                                                   << "Tl_Ok" << false << 5;
 }
 
 void RuntimeDialogsTest::inputNumberResult() {
@@ -257,7 +263,8 @@ void RuntimeDialogsTest::numberKeyFilter() {
     QCOMPARE(host.beeps, refused ? 1 : 0);
     if (refused)
         QCOMPARE(after, before);
-    if (key == "7")
+    // What passes the filter shows in the box, even where it makes no number yet.
+    if (!refused)
         QCOMPARE(after, before + key);
 }
 
@@ -302,6 +309,41 @@ void RuntimeDialogsTest::pickDateResult() {
     QVERIFY(!okEnabledBefore);
     QCOMPARE(clicked, clickedDay != 0);
     QCOMPARE(okEnabledAfter, clickedDay != 0);
+}
+
+void RuntimeDialogsTest::pickDateByKeyboard_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<bool>("expectedResult");
+    QTest::addColumn<QDate>("expectedDate");
+    const int right = Qt::Key_Right, down = Qt::Key_Down, enter = Qt::Key_Return;
+    QTest::newRow("next day, Enter") << QList<int>{right, enter} << true << QDate(2024, 3, 16);
+    QTest::newRow("a week on, Enter") << QList<int>{down, enter} << true << QDate(2024, 3, 22);
+    QTest::newRow("there and back, Enter")
+        << QList<int>{right, Qt::Key_Left, enter} << false << QDate(2024, 3, 15);
+}
+
+// Arrow keys choose a day and enable Ok; Enter in the calendar confirms.
+void RuntimeDialogsTest::pickDateByKeyboard() {
+    QFETCH(QList<int>, keys);
+    QFETCH(bool, expectedResult);
+    QFETCH(QDate, expectedDate);
+    ScriptedHost host;
+    bool okEnabled = false;
+    host.dialogActions.enqueue([&](QDialog& dialog) {
+        auto* view = dialog.findChild<QTableView*>("qt_calendar_calendarview");
+        view->setFocus();
+        for (int i = 0; i + 1 < keys.size(); ++i)
+            QTest::keyClick(view, Qt::Key(keys[i]));
+        okEnabled = dialog.findChild<QPushButton*>("Tl_Ok")->isEnabled();
+        QTest::keyClick(view, Qt::Key(keys.last()));
+        if (dialog.isVisible())
+            dialog.reject();
+        return dialog.result();
+    });
+    QDate date(2024, 3, 15);
+    QCOMPARE(PickDate(date, "Datum", 120, 80), expectedResult);
+    QCOMPARE(date, expectedDate);
+    QVERIFY(okEnabled);
 }
 
 void RuntimeDialogsTest::pickOptionResult_data() {

@@ -73,6 +73,16 @@ void Win1250Test::lineEdit_data() {
                                   << "abČeněk" << 0;
     QTest::newRow("pasted with a foreign letter") << true << "Señor"
                                                   << "ab" << 1;
+    // Control characters break the XML export and have no place in a one-line box.
+    const struct {
+        const char* name;
+        char16_t code;
+    } controls[] = {{"Ctrl-A", 0x01},    {"NUL", 0x00},          {"tab", 0x09},
+                    {"line feed", 0x0A}, {"vertical tab", 0x0B}, {"carriage return", 0x0D},
+                    {"DEL", 0x7F}};
+    for (const auto& control : controls)
+        QTest::addRow("pasted with %s", control.name)
+            << true << QString(u'x') + QChar(control.code) + u'y' << "ab" << 1;
 }
 
 void Win1250Test::lineEdit() {

@@ -2,7 +2,9 @@
 
 #include "editing/teditace.h"
 
+#include <QAccessible>
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMenu>
@@ -77,14 +79,27 @@ private slots:
     void calendar();
     void rateMenuSetsOnlyTheRate();
     void seriesMenuReplacesNumber();
+    void pickerButtons_data();
+    void pickerButtons();
     void keyFilters_data();
     void keyFilters();
+    void pastedControlCharacterIsRefused_data();
+    void pastedControlCharacterIsRefused();
+    void keysThatChangeNothingStillEdit_data();
+    void keysThatChangeNothingStillEdit();
+    void enterPressesFocusedButton_data();
+    void enterPressesFocusedButton();
     void notANumberIsRefused();
+    void amountTakesEitherSeparator_data();
+    void amountTakesEitherSeparator();
     void keyboard();
     void labelsFollowTheBook_data();
     void labelsFollowTheBook();
     void placement_data();
     void placement();
+    void boxesHaveAccessibleNames();
+    void rowChangedByAnotherCopy_data();
+    void rowChangedByAnotherCopy();
 };
 
 void EditorTest::newRecordWithoutNumberStaysInserting() {
@@ -404,6 +419,26 @@ void EditorTest::seriesMenuReplacesNumber() {
     QCOMPARE(stored(h, "Cislo", 1).toString(), QStringLiteral("FD_0006"));
 }
 
+void EditorTest::pickerButtons_data() {
+    QTest::addColumn<QString>("column");
+    for (const char* column : {"Dodavatel_odberatel", "ICO", "Specifikace", "Poznamka"})
+        QTest::newRow(column) << column;
+}
+
+// Each "..." button beside a box opens the picker of its column.
+void EditorTest::pickerButtons() {
+    QFETCH(QString, column);
+    EditingHarness h;
+    h.fixture.insertInvoice("A1");
+    h.start();
+    inEditor(h, h.actions.Akce_Edit, [&](QDialog& dialog) {
+        const QByteArray button = "Tl_Cis_" + column.toLatin1();
+        QTest::mouseClick(child<QPushButton>(dialog, button.constData()), Qt::LeftButton);
+    });
+    QCOMPARE(h.host.shownDialogs,
+             QStringList({"Došlé faktury - oprava záznamu", "Výběr - " + column}));
+}
+
 void EditorTest::keyFilters_data() {
     QTest::addColumn<QString>("boxName");
     QTest::addColumn<QString>("typed");
@@ -428,6 +463,9 @@ void EditorTest::keyFilters_data() {
     QTest::newRow("amount with a comma") << "DB_Zaklad"
                                          << "-12,5x"
                                          << "-12,5" << 1;
+    QTest::newRow("amount with a dot") << "DB_DPH"
+                                       << "5145.11"
+                                       << "5145.11" << 0;
     QTest::newRow("rate takes no comma") << "DB_SazbaDPH"
                                          << "1,5"
                                          << "15" << 1;
@@ -459,6 +497,110 @@ void EditorTest::keyFilters() {
     QCOMPARE(stateAfter, expected.isEmpty() ? State::Browse : State::Edit);
 }
 
+void EditorTest::pastedControlCharacterIsRefused_data() {
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("Ctrl-A in the note") << "DB_Poznamka" << QStringLiteral("Nájem\u0001");
+    QTest::newRow("vertical tab in the partner") << "DB_Dodavatel_odberatel"
+                                                 << "a\vb";
+    QTest::newRow("line break in the specification") << "DB_Specifikace"
+                                                     << "a\r\nb";
+    QTest::newRow("NUL in an amount") << "DB_Zaklad" << QStringLiteral("12\u0000");
+}
+
+void EditorTest::pastedControlCharacterIsRefused() {
+    QFETCH(QString, boxName);
+    QFETCH(QString, pasted);
+    EditingHarness h;
+    h.fixture.insertInvoice("A1");
+    h.start();
+    QString shown;
+    inEditor(h, h.actions.Akce_Edit, [&](QDialog& dialog) {
+        QLineEdit* target = box(dialog, qPrintable(boxName));
+        target->setFocus();
+        target->selectAll();
+        QGuiApplication::clipboard()->setText(pasted);
+        target->paste();
+        shown = target->text();
+        ScriptedHost::click(dialog, "Tl_Ok");
+    });
+    QVERIFY(!shown.contains(pasted));
+    QCOMPARE(h.host.beeps, 1);
+    const QString kept = stored(h, boxName.mid(3), 1).toString();
+    QVERIFY(std::none_of(kept.begin(), kept.end(),
+                         [](QChar c) { return c.category() == QChar::Other_Control; }));
+}
+
+void EditorTest::keysThatChangeNothingStillEdit_data() {
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<int>("cursor"); // -1: at the end
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("Backspace at the start") << "DB_Cislo" << 0 << int(Qt::Key_Backspace) << "";
+    QTest::newRow("Delete at the end") << "DB_Cislo" << -1 << int(Qt::Key_Delete) << "";
+    QTest::newRow("a digit into a full IČO") << "DB_ICO" << -1 << int(Qt::Key_9) << "9";
+}
+
+// The row passes to editing on the key itself, whether or not the text changes.
+void EditorTest::keysThatChangeNothingStillEdit() {
+    QFETCH(QString, boxName);
+    QFETCH(int, cursor);
+    QFETCH(int, key);
+    QFETCH(QString, typed);
+    EditingHarness h;
+    h.fixture.insertInvoice("A1");
+    QVERIFY(h.state().connection.execute("UPDATE FDosle SET ICO = '12345678'", nullptr));
+    h.start();
+    State stateAfter = State::Inactive;
+    QString textBefore, textAfter;
+    int cursorAfter = -2;
+    inEditor(h, h.actions.Akce_Edit, [&](QDialog& dialog) {
+        QLineEdit* target = box(dialog, qPrintable(boxName));
+        target->setFocus();
+        textBefore = target->text();
+        target->setCursorPosition(cursor < 0 ? textBefore.size() : cursor);
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key(key), typed, Qt::NoModifier);
+        stateAfter = h.book().state();
+        textAfter = target->text();
+        cursorAfter = target->cursorPosition();
+    });
+    QCOMPARE(stateAfter, State::Edit);
+    QCOMPARE(textAfter, textBefore);
+    QCOMPARE(cursorAfter, cursor < 0 ? textBefore.size() : cursor);
+    QCOMPARE(h.host.beeps, 0);
+}
+
+void EditorTest::enterPressesFocusedButton_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption"); // empty: the window closed
+    QTest::newRow("Ok") << "Tl_Ok"
+                        << "";
+    QTest::newRow("Nový") << "Tl_Novy"
+                          << "Nový záznam";
+    QTest::newRow("a small button") << "Tl_DatumDnes1"
+                                    << "Došlé faktury - oprava záznamu";
+}
+
+void EditorTest::enterPressesFocusedButton() {
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+    EditingHarness h;
+    h.fixture.insertInvoice("A1");
+    h.start();
+    QString captionAfter;
+    QDate dateAfter;
+    inEditor(h, h.actions.Akce_Edit, [&](QDialog& dialog) {
+        auto* target = child<QPushButton>(dialog, qPrintable(button));
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        captionAfter = dialog.isVisible() ? dialog.windowTitle() : QString();
+        dateAfter = h.book().value("Datum1").toDate();
+    });
+    QCOMPARE(captionAfter, caption);
+    if (button == "Tl_DatumDnes1")
+        QCOMPARE(dateAfter, QDate::currentDate());
+}
+
 void EditorTest::notANumberIsRefused() {
     EditingHarness h;
     h.fixture.insertInvoice("A1", 5);
@@ -482,6 +624,29 @@ void EditorTest::notANumberIsRefused() {
     QVERIFY(openAfterOk);
     QCOMPARE(h.host.messages.size(), 2);
     QCOMPARE(stored(h, "Zaklad", 1).toDouble(), 5.0);
+}
+
+void EditorTest::amountTakesEitherSeparator_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("dot") << "5145.11";
+    QTest::newRow("comma") << "5145,11";
+}
+
+void EditorTest::amountTakesEitherSeparator() {
+    QFETCH(QString, typed);
+    EditingHarness h;
+    h.fixture.insertInvoice("A1", 5);
+    h.start();
+    QString shownAfterTab;
+    inEditor(h, h.actions.Akce_Edit, [&](QDialog& dialog) {
+        type(box(dialog, "DB_Zaklad"), typed);
+        QTest::keyClick(box(dialog, "DB_Zaklad"), Qt::Key_Tab);
+        shownAfterTab = box(dialog, "DB_Zaklad")->text();
+        ScriptedHost::click(dialog, "Tl_Ok");
+    });
+    QVERIFY(h.host.messages.isEmpty());
+    QCOMPARE(shownAfterTab, QStringLiteral("5\u00a0145,11"));
+    QCOMPARE(stored(h, "Zaklad", 1).toDouble(), 5145.11);
 }
 
 // Tab walks the boxes in column order and the bottom buttons, skipping the small buttons;
@@ -602,6 +767,100 @@ void EditorTest::placement() {
     editor.move(editor.x() + 3, editor.y() + 4);
     editor.done(QDialog::Rejected);
     QCOMPARE(QPoint(h.state().EditorLeft, h.state().EditorTop), editor.pos());
+}
+
+// A screen reader names each box after its label, as the labels read in the window.
+void EditorTest::boxesHaveAccessibleNames() {
+    EditingHarness h;
+    h.state().settings.Mena = QStringLiteral("Kč");
+    h.fixture.insertInvoice("A1");
+    h.start();
+    QStringList names;
+    inEditor(h, h.actions.Akce_Edit, [&](QDialog& dialog) {
+        for (const QString& column : invoiceColumns().mid(1)) {
+            QLineEdit* target = box(dialog, qPrintable("DB_" + column));
+            names << QAccessible::queryAccessibleInterface(target)->text(QAccessible::Name);
+        }
+    });
+    const QStringList expected{
+        "Číslo faktury", "Název dodavatele",  "IČO",         "Číslo účtu/kód", "Kód",
+        "Specifikace",   "Variabilní symbol", "Základ v Kč", "Sazba DPH v %",  "DPH v Kč",
+        "Částka v Kč"};
+    QCOMPARE(names.size(), 15);
+    QCOMPARE(names.mid(0, 11), expected);
+    for (int date = 1; date <= 3; ++date)
+        QCOMPARE(names[10 + date], h.state().settings.dateCaption(0, date));
+    QCOMPARE(names.last(), QStringLiteral("Poznámka"));
+}
+
+void EditorTest::rowChangedByAnotherCopy_data() {
+    QTest::addColumn<QString>("elsewhere"); // what the other copy does meanwhile
+    QTest::addColumn<QString>("answer");    // to the question, if one comes
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("stored");
+    const QString deleted = "DELETE FROM FDosle";
+    const QString changed = "UPDATE FDosle SET Poznamka = 'jinde'";
+    QTest::newRow("untouched elsewhere") << ""
+                                         << "" << false << true;
+    QTest::newRow("deleted elsewhere") << deleted << "" << false << false;
+    QTest::newRow("changed elsewhere, kept") << changed << "No" << true << false;
+    QTest::newRow("changed elsewhere, overwritten") << changed << "Yes" << true << true;
+}
+
+// Two copies of the program on one folder: a correction never silently lands on a row the
+// other copy deleted or changed after this one read it.
+void EditorTest::rowChangedByAnotherCopy() {
+    QFETCH(QString, elsewhere);
+    QFETCH(QString, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, stored);
+    EditingHarness h;
+    h.fixture.insertInvoice("A1");
+    h.start();
+    engine::Connection other;
+    QString error;
+    QVERIFY2(other.open(h.state().databasePath(), &error), qPrintable(error));
+    if (!answer.isEmpty())
+        h.host.answers << (answer == "Yes" ? Answer::Yes : Answer::No);
+    bool openAfterOk = false;
+    State stateAfterOk = State::Inactive;
+    QString typedAfterOk;
+    inEditor(h, h.actions.Akce_Edit, [&](QDialog& dialog) {
+        type(box(dialog, "DB_Specifikace"), QStringLiteral("Oprava"));
+        if (!elsewhere.isEmpty())
+            QVERIFY2(other.execute(elsewhere, &error), qPrintable(error));
+        ScriptedHost::click(dialog, "Tl_Ok");
+        openAfterOk = dialog.isVisible();
+        stateAfterOk = h.book().state();
+        typedAfterOk = box(dialog, "DB_Specifikace")->text();
+    });
+    QCOMPARE(openAfterOk, !stored);
+    if (!stored) {
+        QCOMPARE(stateAfterOk, State::Edit);
+        QCOMPARE(typedAfterOk, QStringLiteral("Oprava"));
+    }
+    const QStringList questions = [&] {
+        QStringList texts;
+        for (const auto& message : h.host.messages)
+            if (message.kind == MessageKind::Question)
+                texts << message.text;
+        return texts;
+    }();
+    QCOMPARE(questions.size(), asked ? 1 : 0);
+    if (asked)
+        QCOMPARE(questions[0], QStringLiteral("Faktura \"A1\" byla mezitím změněna v jiném okně "
+                                              "programu. Chcete ji přesto přepsat svými změnami?"));
+    if (elsewhere.startsWith("DELETE")) {
+        QCOMPARE(h.host.messages.size(), 1);
+        QCOMPARE(h.host.messages[0].kind, MessageKind::Error);
+        QCOMPARE(h.host.messages[0].text,
+                 QStringLiteral("Faktura byla mezitím odstraněna nebo změněna v jiném okně "
+                                "programu. Změny zůstávají neuložené."));
+        QCOMPARE(h.storedRows(), 0);
+        return;
+    }
+    QCOMPARE(::stored(h, "Specifikace", 1).toString(), QString(stored ? "Oprava" : ""));
+    QCOMPARE(::stored(h, "Poznamka", 1).toString(), QString(elsewhere.isEmpty() ? "" : "jinde"));
 }
 
 QTEST_MAIN(EditorTest)

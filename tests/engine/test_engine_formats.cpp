@@ -29,6 +29,11 @@ void FormatsTest::numbers_data() {
     QTest::newRow("currency text") << "#,##0.00 CZK" << 1234.5 << "1_234,50 CZK";
     QTest::newRow("quoted text") << "#,##0.00 \"Kč\"" << 5.0 << "5,00 Kč";
     QTest::newRow("optional decimals") << "0.##" << 12.5 << "12,5";
+    QTest::newRow("six trillion") << "#,##0.00" << 6e12 << "6_000_000_000_000,00";
+    QTest::newRow("large with cents") << "#,##0.00" << 987654321098.76 << "987_654_321_098,76";
+    QTest::newRow("large half cent up") << "#,##0.00" << 12345678901.235 << "12_345_678_901,24";
+    QTest::newRow("carry through nines") << "#,##0.00" << 999999.995 << "1_000_000,00";
+    QTest::newRow("no decimals") << "#,##0" << 2.5 << "3";
 }
 
 void FormatsTest::numbers() {

@@ -108,6 +108,8 @@ private slots:
     void spinStops_data();
     void spinStops();
     void unfinishedRateKeepsLast();
+    void notWholeRateKeepsLastValid_data();
+    void notWholeRateKeepsLastValid();
     void dropDownWithoutItem_data();
     void dropDownWithoutItem();
     void radioGroupPick();
@@ -400,8 +402,8 @@ void TNastaveniTest::rateKeyFilter_data() {
     QTest::newRow("blank") << " " << 1 << "2";
     QTest::newRow("digit after a letter") << "x3" << 1 << "23";
     QTest::newRow("digit") << "0" << 0 << "20";
-    // The dot passes the key filter, but makes no whole number.
-    QTest::newRow("dot") << "." << 0 << "2";
+    // The dot passes the key filter and shows, though it makes no whole number.
+    QTest::newRow("dot") << "." << 0 << "2.";
 }
 
 void TNastaveniTest::rateKeyFilter() {
@@ -459,6 +461,31 @@ void TNastaveniTest::unfinishedRateKeepsLast() {
     f.clickOk();
     QCOMPARE(f.settings.SnizenaSazbaDPH2, 10);
     QVERIFY(f.fileLines().contains("SnizenaSazbaDPH2=10"));
+}
+
+void TNastaveniTest::notWholeRateKeepsLastValid_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("2.5") << "2.5" << 2;
+    QTest::newRow("dot first") << ".5" << 21;
+    QTest::newRow("whole") << "25" << 25;
+}
+
+// The box shows what was typed; a text that is no whole number keeps the last valid rate.
+void TNastaveniTest::notWholeRateKeepsLastValid() {
+    QFETCH(QString, typed);
+    QFETCH(int, stored);
+    DialogFixture f("[Nastaveni]\r\nZakladniSazbaDPH=21\r\n");
+    ScriptedHost host;
+    QLineEdit* edit = f.edit("Ed_ZakladniSazbaDPH");
+    f.spin("UpDown_ZakladniSazbaDPH")->setFocus();
+    edit->selectAll();
+    typeInto(f.spin("UpDown_ZakladniSazbaDPH"), typed);
+    QCOMPARE(edit->text(), typed);
+    f.clickOk();
+    QCOMPARE(f.settings.ZakladniSazbaDPH, stored);
+    QVERIFY(f.fileLines().contains("ZakladniSazbaDPH=" + QString::number(stored)));
+    QCOMPARE(host.beeps, 0);
 }
 
 void TNastaveniTest::dropDownWithoutItem_data() {
