@@ -1,10 +1,10 @@
 #include "orvex/templateinheritance.h"
 
 #include "orvex/templatebytes.h"
+#include "storage/engine/regularfile.h"
 
 #include <QDir>
 #include <QDomDocument>
-#include <QFile>
 #include <QFileInfo>
 
 namespace orvex {
@@ -75,13 +75,12 @@ void applyChanges(QDomDocument& parent, QDomElement target, const QDomElement& c
 
 LoadedTemplate load(const QString& path, int depth) {
     LoadedTemplate result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error =
-            QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2").arg(path, file.errorString());
+    QString reason;
+    // Only a regular file is read: a FIFO or a device would block or never end.
+    if (!engine::readRegularFile(path, 64 * 1024 * 1024, result.bytes, reason)) {
+        result.error = QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2").arg(path, reason);
         return result;
     }
-    result.bytes = file.readAll();
     const QByteArray utf8 = repairTemplateBytes(result.bytes).utf8;
     QDomDocument child;
     if (!child.setContent(utf8) || child.documentElement().tagName() != inheritedTag) {

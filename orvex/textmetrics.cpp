@@ -95,10 +95,7 @@ QString resolveFontFamily(const QString& name, QString* note) {
         if (!QFontDatabase::hasFamily(name)) {
             const QString compatible = metricCompatible(name);
             if (!compatible.isEmpty() && QFontDatabase::hasFamily(compatible)) {
-                family = compatible;
-                text = QStringLiteral("Písmo „%1“ není nainstalováno; použito metricky shodné "
-                                      "písmo „%2“.")
-                           .arg(name, compatible);
+                family = compatible; // same metrics: the layout holds, nothing to warn about
             } else {
                 family = fallbackFamily;
                 text = QStringLiteral("Písmo „%1“ není nainstalováno; použito písmo „%2“, "
