@@ -133,7 +133,7 @@ private slots:
         QVERIFY(!document.isModified());
         const QStringList changed = difference(xmlTree(original), xmlTree(readFile(path)));
         QCOMPARE(changed.size(), 2);
-        QVERIFY(changed[0].contains("Left=96 |") && changed[0].contains("Font.Style=0"));
+        QVERIFY(changed[0].contains("Left=80 |") && changed[0].contains("Font.Style=0"));
         QVERIFY(changed[1].contains("Left=100 |") && changed[1].contains("Font.Style=2"));
     }
 
