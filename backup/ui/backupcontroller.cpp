@@ -25,6 +25,11 @@ QString fileName(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
+qint64 changesOf(const engine::Connection& connection) {
+    sqlite3* db = connection.handle();
+    return db ? sqlite3_total_changes64(db) : 0;
+}
+
 bool sameFile(const QString& a, const QString& b) {
     const QFileInfo first(a);
     const QFileInfo second(b);
@@ -36,7 +41,8 @@ bool sameFile(const QString& a, const QString& b) {
 
 BackupController::BackupController(AppState& state, BrowseController& browse,
                                    const BackupActions& actions, QWidget* window)
-    : QObject(window), state_(state), browse_(browse), window_(window) {
+    : QObject(window), state_(state), browse_(browse), window_(window),
+      changesAtOpen_(changesOf(state.connection)) {
     for (QAction* action : actions.all())
         action->setEnabled(true);
     connect(actions.Akce_Zalohovat, &QAction::triggered, this,
@@ -50,8 +56,7 @@ QString BackupController::folder() const {
 }
 
 bool BackupController::sessionChanged() const {
-    sqlite3* db = state_.connection.handle();
-    return changesOfEarlierConnections_ + (db ? sqlite3_total_changes64(db) : 0) > 0;
+    return changesOfEarlierConnections_ + changesOf(state_.connection) - changesAtOpen_ > 0;
 }
 
 void BackupController::backUpAutomatically() {
@@ -158,11 +163,13 @@ void BackupController::restore(const backup::BackupFile& file) {
 }
 
 void BackupController::reopenDatabase() {
-    changesOfEarlierConnections_ += sqlite3_total_changes64(state_.connection.handle());
+    changesOfEarlierConnections_ += changesOf(state_.connection) - changesAtOpen_;
     // A fresh open lets the engine bring an older file up to date.
     QString error;
     state_.connection.close();
-    if (!state_.connection.open(connectionString(state_.databasePath()), &error)) {
+    const bool opened = state_.connection.open(connectionString(state_.databasePath()), &error);
+    changesAtOpen_ = changesOf(state_.connection);
+    if (!opened) {
         dialogs::ShowError(error);
         return;
     }

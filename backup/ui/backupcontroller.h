@@ -22,7 +22,8 @@ public:
                      QWidget* window);
 
     QString folder() const;
-    // True once this run has changed the database.
+    // True once this run has changed the database after its start-up (whose upkeep of the file
+    // is not the user's work).
     bool sessionChanged() const;
     // Closes the connection, so the file is final, and backs it up when the run changed it.
     void backUpAtClose();
@@ -38,6 +39,7 @@ private:
     BrowseController& browse_;
     QWidget* window_;
     qint64 changesOfEarlierConnections_ = 0;
+    qint64 changesAtOpen_ = 0; // of the present connection, made by opening it
     bool failureReported_ = false;
 
     // The backup the user picks in the restore dialog; empty when cancelled.

@@ -100,6 +100,7 @@ private slots:
     void startBacksUpADatabaseNewerThanItsBackups();
     void failingBackupIsReportedOnceAndCloses();
     void savedCopy();
+    void restoreBringsBackRowsAndTotals_data();
     void restoreBringsBackRowsAndTotals();
     void refusedRestore_data();
     void refusedRestore();
@@ -193,10 +194,24 @@ void BackupWindowTest::savedCopy() {
     QCOMPARE(digest(folder.database()), before);
 }
 
+void BackupWindowTest::restoreBringsBackRowsAndTotals_data() {
+    QTest::addColumn<bool>("wal");
+    QTest::newRow("rollback journal") << false;
+    QTest::newRow("database in WAL mode, backup in rollback mode") << true;
+}
+
 void BackupWindowTest::restoreBringsBackRowsAndTotals() {
+    QFETCH(bool, wal);
     ScriptedHost host;
     Folder folder;
     session(folder, {{"F1", 100.25}, {"F2", 200}});
+    if (wal) {
+        backup::SqliteFile database(folder.database(), backup::SqliteFile::Mode::ReadWrite);
+        QString mode;
+        QString error;
+        QVERIFY(database.scalar("PRAGMA journal_mode = WAL", mode, &error));
+        QCOMPARE(mode, "wal");
+    }
     const QString backupName = QFileInfo(folder.newestBackup()).fileName();
     THlavni window(folder.path());
     const QString total = label(window, "La_ZakladCelkem");
