@@ -5,6 +5,7 @@
 #include "orvex/designer/designerscene.h"
 #include "orvex/designer/designerview.h"
 #include "orvex/designer/designerwindow.h"
+#include "orvex/designer/fieldcatalog.h"
 #include "orvex/designer/fieldtree.h"
 #include "orvex/designer/propertypanel.h"
 #include "orvex/designer/templatedocument.h"
@@ -142,6 +143,47 @@ private slots:
         f.settle();
         QCOMPARE(f.node("Radek8")->attribute("Left"), QString("714"));
         QCOMPARE(left->value(), 188.91); // 714 px
+    }
+
+    void copiedObjectsArePastedUnderNewNames() {
+        Fixture f;
+        f.select("Radek2");
+        f.window->copySelection();
+        f.window->paste();
+        f.settle();
+        XmlNode* copy = f.node("Radek12"); // Radek1..11 are taken
+        QVERIFY(copy);
+        QCOMPARE(copy->parent, f.node("MasterData1"));
+        QCOMPARE(copy->attribute("Text"), f.node("Radek2")->attribute("Text"));
+        QVERIFY(near(numberAttribute(copy, "Left"), 96 + 4 * 96 / 25.4));
+        QCOMPARE(f.window->scene()->selectedNodes(), QVector<XmlNode*>{copy});
+        f.window->document()->undoStack()->undo();
+        QVERIFY(!f.node("Radek12"));
+        QVERIFY(!f.window->document()->isModified());
+    }
+
+    // A new group asks for its condition among the book's columns; cancelling adds nothing.
+    void groupHeaderTakesTheChosenCondition() {
+        Fixture f;
+        QStringList offered;
+        QString answer;
+        f.window->askGroupCondition = [&](const QVector<FieldEntry>& fields) {
+            for (const FieldEntry& field : fields)
+                offered << field.caption;
+            return answer;
+        };
+        f.window->addBand("TfrxGroupHeader");
+        QVERIFY(!f.window->document()->isModified());
+        QCOMPARE(offered.size(), 16);
+        QVERIFY(offered.contains("Odběratel") && offered.contains("Vystaveno"));
+        answer = "Kniha.\"ICO\"";
+        f.window->addBand("TfrxGroupHeader");
+        f.settle();
+        XmlNode* group = f.node("GroupHeader1");
+        QVERIFY(group);
+        QCOMPARE(group->attribute("Condition"), answer);
+        const QVector<XmlNode*> bands = f.window->document()->bands();
+        QCOMPARE(bands.indexOf(group) + 1, bands.indexOf(f.node("MasterData1")));
     }
 
     void closingAsksAboutUnsavedChanges_data() {
