@@ -1,3 +1,4 @@
+#include "app/applicationsetup.h"
 #include "app/selfteststore.h"
 #include "app/thlavni.h"
 #include "dialogs/czechtranslations.h"
@@ -5,7 +6,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFont>
 #include <QTimer>
 
 namespace {
@@ -27,13 +27,10 @@ QString programDir(const QApplication& application) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString());
-    QApplication::setDesktopFileName(QStringLiteral("cz.lumira.Lumira"));
-    // The window's pixel sizes (75 px buttons, 25 px rate column) were laid out for a small
-    // sans font; Liberation Sans keeps Arial's metrics.
-    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    const QString dir = programDir(application);
+    setUpApplication(dir);
     dialogs::installCzechTranslations(application);
-    THlavni window(programDir(application));
+    THlavni window(dir);
     if (!window.started())
         return 1;
     window.show();

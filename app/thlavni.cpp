@@ -1,5 +1,6 @@
 #include "app/thlavni.h"
 
+#include "app/outergeometry.h"
 #include "backup/autobackup.h"
 #include "backup/backupnames.h"
 #include "backup/ui/backupcontroller.h"
@@ -29,7 +30,6 @@ THlavni::THlavni(const QString& programDir, QWidget* parent)
     setObjectName(QStringLiteral("THlavni"));
     dialogs::setApplicationTitle(QStringLiteral("Lumira"));
     state_.ProgramDir = programDir;
-    setMinimumSize(designedWidth, 596);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -54,6 +54,12 @@ THlavni::~THlavni() = default;
 QString THlavni::captionFor(const QString& businessName) {
     return businessName.isEmpty() ? QStringLiteral("Lumira")
                                   : QStringLiteral("Lumira - ") + businessName;
+}
+
+void THlavni::showCaption() {
+    // Qt takes "[*]" in a title for its modified marker; doubled, it is shown as written.
+    setWindowTitle(captionFor(state_.settings.NazevSubjektu)
+                       .replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
 }
 
 void THlavni::buildMenus() {
@@ -175,19 +181,15 @@ QWidget* THlavni::buildStatusLine() {
 
 void THlavni::placeWindow(const IniFile& ini) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    int left = (screen.width() - designedWidth) / 2;
-    int top = (screen.height() - designedHeight) / 2;
-    int width = designedWidth;
-    int height = designedHeight;
+    QRect outer = centredOuter(screen, QSize(designedWidth, designedHeight));
     if (state_.settings.UkladatFrm) {
         const QString section = QStringLiteral("HlavniFrm");
-        left = ini.readInteger(section, QStringLiteral("Zleva"), 0);
-        top = ini.readInteger(section, QStringLiteral("Zhora"), 0);
-        width = ini.readInteger(section, QStringLiteral("Sirka"), designedWidth);
-        height = ini.readInteger(section, QStringLiteral("Vyska"), designedHeight);
+        outer = QRect(ini.readInteger(section, QStringLiteral("Zleva"), 0),
+                      ini.readInteger(section, QStringLiteral("Zhora"), 0),
+                      ini.readInteger(section, QStringLiteral("Sirka"), designedWidth),
+                      ini.readInteger(section, QStringLiteral("Vyska"), designedHeight));
     }
-    move(left, top);
-    resize(width, height);
+    placeOuter(this, outer, QSize(designedWidth, minimumHeight));
     state_.EditorLeft = (screen.width() - 590) / 2;
     state_.EditorTop = (screen.height() - 500) / 2;
 }
@@ -199,7 +201,7 @@ void THlavni::startUp() {
         state_.activeBook.set(Settings::readTypProstredi(ini));
         placeWindow(ini);
     }
-    setWindowTitle(captionFor(state_.settings.NazevSubjektu));
+    showCaption();
     labels_.La_TypProstredi->setText(state_.activeBook.info().statusName);
     // Decided before the bootstrap, which may create or bring the file up to date.
     const bool backupDue =
@@ -232,7 +234,7 @@ void THlavni::wireCommands() {
     connect(actions_.Akce_Nastaveni, &QAction::triggered, this, [this] {
         if (!runSettingsDialog(state_, this))
             return;
-        setWindowTitle(captionFor(state_.settings.NazevSubjektu));
+        showCaption();
         browse_->refreshDateTitles();
     });
     actions_.Akce_KonecProgramu->setEnabled(true);
@@ -246,10 +248,11 @@ QString THlavni::writeLayoutOnClose() {
     IniFile ini(state_.settingsPath());
     if (s.UkladatFrm && !isMaximized() && !isMinimized()) {
         const QString section = QStringLiteral("HlavniFrm");
-        ini.writeInteger(section, QStringLiteral("Zleva"), x());
-        ini.writeInteger(section, QStringLiteral("Zhora"), y());
-        ini.writeInteger(section, QStringLiteral("Sirka"), width());
-        ini.writeInteger(section, QStringLiteral("Vyska"), height());
+        const QRect outer = frameGeometry();
+        ini.writeInteger(section, QStringLiteral("Zleva"), outer.x());
+        ini.writeInteger(section, QStringLiteral("Zhora"), outer.y());
+        ini.writeInteger(section, QStringLiteral("Sirka"), outer.width());
+        ini.writeInteger(section, QStringLiteral("Vyska"), outer.height());
     }
     if (s.UkladatTabulkuDB && DBGrid1->model()) {
         // The grid model names each column's field under Qt::UserRole.

@@ -23,9 +23,11 @@ class BackupController;
 class THlavni : public QMainWindow {
     Q_OBJECT
 public:
-    // Designed outer size of the window.
+    // Designed outer size of the window (frame included).
     static constexpr int designedWidth = 820;
     static constexpr int designedHeight = 680;
+    // Smallest outer size the user can give the window.
+    static constexpr int minimumHeight = 596;
 
     explicit THlavni(const QString& programDir, QWidget* parent = nullptr);
     ~THlavni() override;
@@ -72,6 +74,7 @@ private:
     QWidget* buildToolBar();
     QWidget* buildStatusLine();
     void placeWindow(const IniFile& ini);
+    void showCaption();
     void startUp();
     void wireCommands();
     // Error text when the settings file could not be written, else empty.

@@ -14,15 +14,6 @@ QString idQuery(const Session& session) {
                            session.state.BookCondition + QStringLiteral(" ORDER BY Id"));
 }
 
-QString sumQueries(const Session& session) {
-    QString script;
-    for (const char* column : {"Zaklad", "DPH", "Celkem"})
-        script += session.toolSql(
-            QStringLiteral("SELECT SUM(%1) AS CelkemSA FROM %2 %3")
-                .arg(QLatin1String(column), session.table(), session.state.BookCondition));
-    return script;
-}
-
 // Reopening and summing the book as the program does after every change of the rows shown.
 void measureReopenAndTotals(Session& session, const QString& label) {
     const Session::Timing reopen =
@@ -34,7 +25,7 @@ void measureReopenAndTotals(Session& session, const QString& label) {
         return true;
     });
     session.report(QStringLiteral("RefreshTotals") + label, totals,
-                   session.tool().time(sumQueries(session), session.reps()));
+                   session.tool().time(session.toolSums(), session.reps()));
 }
 
 // The filter of the panel's worked example: Datum1 in January 2024 and Cislo containing 24.

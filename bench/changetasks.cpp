@@ -8,15 +8,6 @@ namespace {
 
 const QString kStoreGoal = QStringLiteral("< 50 ms CPU at 1,000,000 rows");
 
-QString sumQueries(const Session& session) {
-    QString script;
-    for (const char* column : {"Zaklad", "DPH", "Celkem"})
-        script += session.toolSql(
-            QStringLiteral("SELECT SUM(%1) AS CelkemSA FROM %2 %3")
-                .arg(QLatin1String(column), session.table(), session.state.BookCondition));
-    return script;
-}
-
 // A new invoice as the record editor stores it.
 bool storeRow(engine::DataSet& book) {
     const QList<QPair<QString, QVariant>> values{
@@ -54,7 +45,7 @@ void measureStoreAndDelete(Session& session) {
         return ok;
     });
     session.report(QStringLiteral("store one new row and refresh the totals"), stored,
-                   session.tool().time(toolInsert(session) + sumQueries(session), session.reps()),
+                   session.tool().time(toolInsert(session) + session.toolSums(), session.reps()),
                    kStoreGoal);
     const Session::Timing deleted = session.measure(session.reps(), [&](QString& reason) {
         const bool ok = book.last() && book.remove();
@@ -65,7 +56,7 @@ void measureStoreAndDelete(Session& session) {
     const QString toolDelete = session.toolSql(
         QStringLiteral("DELETE FROM %1 WHERE Id = (SELECT max(Id) FROM %1)").arg(session.table()));
     session.report(QStringLiteral("delete one row and refresh the totals"), deleted,
-                   session.tool().time(toolDelete + sumQueries(session), session.reps()),
+                   session.tool().time(toolDelete + session.toolSums(), session.reps()),
                    kStoreGoal);
 }
 
@@ -85,7 +76,7 @@ void measureMonthFilter(Session& session) {
     const QString tool =
         session.toolSql(QStringLiteral("SELECT Id FROM ") + session.table() + u' ' +
                         session.state.BookCondition + QStringLiteral(" ORDER BY Id")) +
-        sumQueries(session);
+        session.toolSums();
     session.report(QStringLiteral("date filter of one month, rows and totals"), ours,
                    session.tool().time(tool, session.reps()),
                    QStringLiteral("reads the date index only"));

@@ -114,4 +114,12 @@ QString Session::toolSql(const QString& jetSql) const {
     return state.connection.translate(jetSql) + QStringLiteral(";\n");
 }
 
+QString Session::toolSums() const {
+    QString script;
+    for (const char* column : {"Zaklad", "DPH", "Celkem"})
+        script += toolSql(QStringLiteral("SELECT SUM(%1) AS CelkemSA FROM %2 %3")
+                              .arg(QLatin1String(column), table(), state.BookCondition));
+    return script;
+}
+
 } // namespace bench

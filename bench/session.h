@@ -64,6 +64,8 @@ public:
 
     // Jet text as our engine translates it on this book, as one statement of a tool script.
     QString toolSql(const QString& jetSql) const;
+    // The three sums of RefreshTotals over the rows shown, as a tool script.
+    QString toolSums() const;
 
 private:
     Options options_;

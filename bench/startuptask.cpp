@@ -9,13 +9,9 @@ namespace {
 // What the start-up asks of the database: the ids, the first screen and the three sums.
 QString startUpScript(const Session& session) {
     const QString table = session.table();
-    QString script =
-        session.toolSql(QStringLiteral("SELECT Id FROM %1 ORDER BY Id").arg(table)) +
-        session.toolSql(QStringLiteral("SELECT TOP 50 * FROM %1 ORDER BY Id").arg(table));
-    for (const char* column : {"Zaklad", "DPH", "Celkem"})
-        script += session.toolSql(QStringLiteral("SELECT SUM(%1) AS CelkemSA FROM %2 ")
-                                      .arg(QLatin1String(column), table));
-    return script;
+    return session.toolSql(QStringLiteral("SELECT Id FROM %1 ORDER BY Id").arg(table)) +
+           session.toolSql(QStringLiteral("SELECT TOP 50 * FROM %1 ORDER BY Id").arg(table)) +
+           session.toolSums();
 }
 
 } // namespace

@@ -26,7 +26,7 @@ const QString xmlFilter = QStringLiteral("Dokument XML|*.xml|Database CSV|*.csv"
 // The shown rows in order, read in one pass straight from SQLite (no page cache, the cursor
 // stays), each appended by `rows` as its piece of the file.
 template <typename Rows> RowPieces eachRow(const engine::DataSet& dataSet, Rows& rows) {
-    return [&dataSet, &rows](QByteArray& buffer, const std::function<bool(int)>& rowDone) {
+    return [&dataSet, &rows](std::string& buffer, const std::function<bool(int)>& rowDone) {
         const bool read = dataSet.scanStored(
             QStringLiteral("*"), 0,
             [&](int row, sqlite3_stmt* statement, const engine::DataSet::Row* values) {

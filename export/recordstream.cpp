@@ -11,7 +11,7 @@ namespace {
 // Often enough for a responsive progress window, rarely enough to cost nothing.
 constexpr int progressInterval = 512;
 // The file is written in pieces of about this size: few system calls, memory flat in the rows.
-constexpr qsizetype writeSize = 1 << 20;
+constexpr size_t writeSize = 1 << 20;
 
 bool keepGoing(const Progress& progress, int done, int total) {
     return !progress || progress(done, total);
@@ -43,17 +43,21 @@ StreamResult streamRecords(const QString& path, const QByteArray& head, int rowC
     };
     if (!file.open(QIODevice::WriteOnly))
         return failed();
-    QByteArray buffer = head;
+    std::string buffer(head.constData(), size_t(head.size()));
     buffer.reserve(writeSize + writeSize / 4);
+    const auto writeBuffer = [&file, &buffer] {
+        const bool written = engine::writeAll(
+            file, QByteArray::fromRawData(buffer.data(), qsizetype(buffer.size())));
+        buffer.clear();
+        return written;
+    };
     bool cancelled = false;
     bool writeFailed = false;
     const QString readError = pieces(buffer, [&](int row) {
         if (row % progressInterval == 0 && !keepGoing(progress, row, rowCount))
             cancelled = true;
-        else if (buffer.size() >= writeSize) {
-            writeFailed = !engine::writeAll(file, buffer);
-            buffer.clear();
-        }
+        else if (buffer.size() >= writeSize)
+            writeFailed = !writeBuffer();
         return !cancelled && !writeFailed;
     });
     if (cancelled)
@@ -62,7 +66,8 @@ StreamResult streamRecords(const QString& path, const QByteArray& head, int rowC
         return failed();
     if (!readError.isEmpty())
         return StreamResult{Outcome::Failed, readError};
-    if (!engine::writeAll(file, buffer + tail))
+    buffer.append(tail.constData(), size_t(tail.size()));
+    if (!writeBuffer())
         return failed();
     QString reason;
     if (!engine::commitAll(file, reason))

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <string>
 
 namespace Export1 {
 
@@ -19,7 +20,7 @@ struct StreamResult {
 // Appends each row's piece to the buffer in order and calls `rowDone` after it (which returns
 // false to stop); returns the error text when the rows could not be read, else an empty text.
 using RowPieces =
-    std::function<QString(QByteArray& buffer, const std::function<bool(int row)>& rowDone)>;
+    std::function<QString(std::string& buffer, const std::function<bool(int row)>& rowDone)>;
 
 StreamResult streamRecords(const QString& path, const QByteArray& head, int rowCount,
                            const RowPieces& pieces, const QByteArray& tail,

@@ -59,6 +59,12 @@ private:
             return false;
         buffer_.clear();
         for (int at = 0; at < size;) {
+            const char c = text[at];
+            if (static_cast<unsigned char>(c) < 0x80) {
+                buffer_ += char16_t(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+                ++at;
+                continue;
+            }
             const char32_t code = engine::nextCodePoint(text, at);
             if (code >= 0x10000 || code == 0x130) // İ lowers to two characters
                 return false;

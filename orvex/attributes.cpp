@@ -148,4 +148,15 @@ ShapeKind parseShapeKind(const QString& text) {
     return lookup(text, values, ShapeKind::Rectangle);
 }
 
+GradientStyle parseGradientStyle(const QString& text) {
+    static const QHash<QString, GradientStyle> values = {
+        {QStringLiteral("gshorizontal"), GradientStyle::Horizontal},
+        {QStringLiteral("gsvertical"), GradientStyle::Vertical},
+        {QStringLiteral("gshorizcenter"), GradientStyle::HorizontalCenter},
+        {QStringLiteral("gsvertcenter"), GradientStyle::VerticalCenter},
+        {QStringLiteral("gselliptic"), GradientStyle::Elliptic},
+        {QStringLiteral("gsrectangle"), GradientStyle::Elliptic}};
+    return lookup(text, values, GradientStyle::Horizontal);
+}
+
 } // namespace orvex

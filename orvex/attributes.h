@@ -22,6 +22,7 @@ VAlign parseVAlign(const QString& text);
 StretchMode parseStretchMode(const QString& text);
 FormatKind parseFormatKind(const QString& text);
 ShapeKind parseShapeKind(const QString& text);
+GradientStyle parseGradientStyle(const QString& text);
 // Font.Style: a bit mask ("3") or a set of names ("fsBold,fsItalic").
 int parseFontStyle(const QString& text);
 

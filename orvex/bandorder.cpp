@@ -19,6 +19,38 @@ void setSingle(int& slot, int index, const Page& page, QStringList& warnings) {
                         .arg(page.bands[index].name);
 }
 
+// A detail band can only repeat the rows of the report's one data set along with its data band.
+void attachDetail(Page& page, int index, QStringList& warnings) {
+    const Band& detail = page.bands[index];
+    DataSection* section = page.sections.isEmpty() ? nullptr : &page.sections.last();
+    if (!section) {
+        warnings << unattachedWarning(detail);
+        return;
+    }
+    const QString& master = page.bands[section->master].dataSetName;
+    if (detail.dataSetName.isEmpty() ||
+        detail.dataSetName.compare(master, Qt::CaseInsensitive) == 0)
+        section->details << index;
+    else
+        warnings << QStringLiteral("Pás „%1“ čte datovou sadu „%2“, kterou sestava nemá; nebude "
+                                   "vytištěn.")
+                        .arg(detail.name, detail.dataSetName);
+}
+
+void linkChildren(Page& page, QStringList& warnings) {
+    for (Band& band : page.bands) {
+        if (band.childName.isEmpty())
+            continue;
+        for (int i = 0; i < page.bands.size(); ++i)
+            if (page.bands[i].kind == BandKind::Child &&
+                page.bands[i].name.compare(band.childName, Qt::CaseInsensitive) == 0)
+                band.child = i;
+        if (band.child < 0)
+            warnings << QStringLiteral("Podřízený pás „%1“ pásu „%2“ na stránce není.")
+                            .arg(band.childName, band.name);
+    }
+}
+
 } // namespace
 
 void attachBands(Page& page, QStringList& warnings) {
@@ -62,6 +94,11 @@ void attachBands(Page& page, QStringList& warnings) {
             pendingGroups.clear();
             break;
         }
+        case BandKind::DetailData:
+            attachDetail(page, i, warnings);
+            break;
+        case BandKind::Child:
+            break; // found by name from the band that names it
         case BandKind::GroupFooter:
             if (last && nextFooterLevel >= 0)
                 last->groups[nextFooterLevel--].footer = i;
@@ -80,6 +117,7 @@ void attachBands(Page& page, QStringList& warnings) {
         warnings << unattachedWarning(page.bands[pendingHeader]);
     for (int header : pendingGroups)
         warnings << unattachedWarning(page.bands[header]);
+    linkChildren(page, warnings);
 }
 
 } // namespace orvex

@@ -12,6 +12,7 @@ namespace orvex {
 struct DataTable {
     QStringList fieldNames;
     QVector<QVector<QVariant>> rows;
+    QString sql; // the text the rows were read with; empty for rows made by hand
 
     // Letter case ignored; -1 when there is no such field.
     int fieldIndex(const QString& name) const {

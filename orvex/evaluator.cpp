@@ -2,10 +2,12 @@
 
 #include "orvex/valueformat.h"
 
+#include <QCollator>
 #include <QDate>
 #include <QHash>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace orvex {
 
@@ -18,6 +20,30 @@ double toNumber(const QVariant& value) {
     if (value.typeId() == QMetaType::QString)
         return QString(value.toString()).replace(u',', u'.').toDouble();
     return value.toDouble();
+}
+
+// A number cut to a whole one; values beyond 64 bits stop at its limits.
+qint64 truncated(double value) {
+    if (std::isnan(value))
+        return 0;
+    if (value >= 9.2233720368547758e18)
+        return std::numeric_limits<qint64>::max();
+    if (value <= -9.2233720368547758e18)
+        return std::numeric_limits<qint64>::min();
+    return qint64(value);
+}
+
+qint64 wholeNumber(const QVariant& v) {
+    if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int)
+        return v.toLongLong();
+    return truncated(toNumber(v));
+}
+
+// Round and Trunc give whole numbers while they fit 64 bits, floating-point ones beyond.
+QVariant wholeOrFloat(double value) {
+    if (std::fabs(value) < 9.2e18)
+        return qint64(value);
+    return value;
 }
 
 bool isInteger(const QVariant& v) {
@@ -49,14 +75,17 @@ const QHash<QString, Function>& functions() {
         {QStringLiteral("formatdatetime"),
          [](const Values& a) { return formatDateTime(arg(a, 0), a.value(1).toDateTime()); }},
         {QStringLiteral("round"),
-         [](const Values& a) { return QVariant(qint64(std::llround(num(a, 0)))); }},
-        {QStringLiteral("trunc"), [](const Values& a) { return QVariant(qint64(num(a, 0))); }},
+         [](const Values& a) { return wholeOrFloat(std::round(num(a, 0))); }},
+        {QStringLiteral("trunc"),
+         [](const Values& a) { return wholeOrFloat(std::trunc(num(a, 0))); }},
         {QStringLiteral("int"), [](const Values& a) { return std::trunc(num(a, 0)); }},
         {QStringLiteral("frac"), [](const Values& a) { return num(a, 0) - std::trunc(num(a, 0)); }},
         {QStringLiteral("abs"),
          [](const Values& a) {
-             return isInteger(a.value(0)) ? QVariant(qAbs(a.value(0).toLongLong()))
-                                          : QVariant(std::fabs(num(a, 0)));
+             const qint64 whole = a.value(0).toLongLong();
+             return isInteger(a.value(0)) && whole != std::numeric_limits<qint64>::min()
+                        ? QVariant(qAbs(whole))
+                        : QVariant(std::fabs(num(a, 0)));
          }},
         {QStringLiteral("inttostr"), [](const Values& a) { return arg(a, 0); }},
         {QStringLiteral("floattostr"), [](const Values& a) { return text(num(a, 0)); }},
@@ -87,7 +116,19 @@ int compareValues(const QVariant& a, const QVariant& b) {
         const double x = toNumber(a), y = toNumber(b);
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    return text(a).compare(text(b));
+    return compareTexts(text(a), text(b));
+}
+
+int compareTexts(const QString& a, const QString& b) {
+    // Czech alphabetical order (Č after C, Ch after H, Ú with U); texts the collation holds
+    // equal still differ by their characters, so the order stays total.
+    static thread_local const QCollator czech = [] {
+        QCollator collator{QLocale(QLocale::Czech, QLocale::Czechia)};
+        collator.setNumericMode(false);
+        return collator;
+    }();
+    const int c = czech.compare(a, b);
+    return c != 0 ? c : a.compare(b);
 }
 
 namespace {
@@ -98,18 +139,27 @@ QVariant arithmetic(const QString& op, const QVariant& a, const QVariant& b) {
     if (isDate(a) && (op == QLatin1String("+") || op == QLatin1String("-"))) {
         if (isDate(b))
             return qint64(b.toDate().daysTo(a.toDate()));
-        const qint64 days = qint64(toNumber(b));
+        const qint64 days = wholeNumber(b);
         return a.toDate().addDays(op == QLatin1String("+") ? days : -days);
     }
     if (op == QLatin1String("div") || op == QLatin1String("mod")) {
-        const qint64 x = qint64(toNumber(a)), y = qint64(toNumber(b));
+        const qint64 x = wholeNumber(a), y = wholeNumber(b);
         if (y == 0)
             return {};
+        if (y == -1) // the one quotient that overflows: the smallest number divided by -1
+            return op == QLatin1String("div") ? arithmetic(QStringLiteral("-"), qint64(0), x)
+                                              : QVariant(qint64(0));
         return op == QLatin1String("div") ? x / y : x % y;
     }
     if (op != QLatin1String("/") && isInteger(a) && isInteger(b)) {
         const qint64 x = a.toLongLong(), y = b.toLongLong();
-        return op == QLatin1String("+") ? x + y : (op == QLatin1String("-") ? x - y : x * y);
+        qint64 result = 0;
+        const bool overflow = op == QLatin1String("+")   ? __builtin_add_overflow(x, y, &result)
+                              : op == QLatin1String("-") ? __builtin_sub_overflow(x, y, &result)
+                                                         : __builtin_mul_overflow(x, y, &result);
+        // A result beyond 64 bits goes on as a floating-point number, never wrapped around.
+        if (!overflow)
+            return result;
     }
     const double x = toNumber(a), y = toNumber(b);
     if (op == QLatin1String("+"))
@@ -179,7 +229,8 @@ private:
         const QVariant v = eval(*node.args[0]);
         if (node.name == QLatin1String("not"))
             return !toBool(v);
-        return isInteger(v) ? QVariant(-v.toLongLong()) : QVariant(-toNumber(v));
+        return isInteger(v) ? arithmetic(QStringLiteral("-"), qint64(0), v)
+                            : QVariant(-toNumber(v));
     }
 
     QVariant binary(const ExprNode& node) {
@@ -209,6 +260,11 @@ private:
     QVariant aggregate(const ExprNode& node) {
         const bool count = node.name == QLatin1String("count");
         const int rows = context_.beginAggregate(bandArgument(node, count ? 0 : 1));
+        if (rows < 0) {
+            fail(QStringLiteral("souhrnnou funkci %1 nelze použít uvnitř jiné souhrnné funkce")
+                     .arg(node.name.toUpper()));
+            return {};
+        }
         double sum = 0;
         int valued = 0;
         QVariant best;

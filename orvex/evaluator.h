@@ -18,6 +18,7 @@ public:
     virtual bool variable(const QString& name, QVariant& value) = 0;
     // Aggregates: the rows in the scope of the band the expression stands in (or of the data
     // band named); each row is made current in turn, then the previous state returns.
+    // -1 (and no state to end) for an aggregate inside another one: rows^depth would hang.
     virtual int beginAggregate(const QString& dataBand) = 0;
     virtual void aggregateRow(int index) = 0;
     virtual void endAggregate() = 0;
@@ -29,5 +30,7 @@ QVariant evaluate(const ExprNode& node, ExpressionContext& context, QString* err
 bool toBool(const QVariant& value);
 // Order of two values: dates and numbers by value, everything else as text.
 int compareValues(const QVariant& a, const QVariant& b);
+// Texts in Czech alphabetical order.
+int compareTexts(const QString& a, const QString& b);
 
 } // namespace orvex

@@ -1,12 +1,13 @@
 #include "orvex/layoutengine.h"
 
+#include "orvex/barcode.h"
 #include "orvex/memotext.h"
 #include "orvex/reportcontext.h"
+#include "orvex/sectionrows.h"
 #include "orvex/textmetrics.h"
 #include "orvex/valueformat.h"
 
 #include <QSet>
-#include <algorithm>
 #include <deque>
 #include <numeric>
 
@@ -23,17 +24,20 @@ struct DeferredText {
     ContextState state;
 };
 
-// A data band's rows in print order, with the group keys of every position.
-struct SectionRows {
-    QVector<int> order;
-    QVector<QVector<QVariant>> keys; // [level][position]
+// What a template object shows on one occasion.
+struct Evaluated {
+    QString text;
+    int highlight = -1;
 };
 
 class LayoutEngine {
 public:
     explicit LayoutEngine(const LayoutInput& input)
         : input_(input),
-          context_(*input.data, input.parameters, input.report->variables, input.now) {}
+          context_(*input.data, input.parameters, input.report->variables, input.now),
+          allRows_(input.data->rows.size()) {
+        std::iota(allRows_.begin(), allRows_.end(), 0);
+    }
 
     PreparedReport run() {
         out_.report = input_.report;
@@ -53,12 +57,16 @@ private:
 
     // ---- texts
 
-    const QVector<TextPiece>& pieces(const ReportObject& memo) {
-        auto it = pieces_.find(&memo);
-        if (it == pieces_.end())
-            it = pieces_.insert(&memo,
-                                splitMemoText(memo.text, memo.openDelimiter, memo.closeDelimiter));
-        return *it;
+    // A memo's text in pieces; a code's expression is one piece of its own.
+    const QVector<TextPiece>& pieces(const ReportObject& object) {
+        auto it = pieces_.find(&object);
+        if (it != pieces_.end())
+            return *it;
+        if (object.kind == ObjectKind::Barcode && !object.expression.isEmpty())
+            return *pieces_.insert(
+                &object, {TextPiece{object.expression, true, parseExpression(object.expression)}});
+        return *pieces_.insert(
+            &object, splitMemoText(object.text, object.openDelimiter, object.closeDelimiter));
     }
 
     bool usesTotalPages(const ReportObject& memo) {
@@ -95,13 +103,46 @@ private:
         return text;
     }
 
-    QVector<QString> evaluateTexts(const QVector<ReportObject>& objects) {
+    // The first highlight whose condition holds for the current row, -1 for none.
+    int highlightInForce(const ReportObject& memo) {
+        for (int i = 0; i < memo.highlights.size(); ++i) {
+            const QString& condition = memo.highlights[i].condition;
+            auto parsed = conditions_.find(condition);
+            if (parsed == conditions_.end())
+                parsed = conditions_.insert(condition, parseExpression(condition));
+            QString error = parsed->error;
+            const QVariant value =
+                parsed->root ? evaluate(*parsed->root, context_, &error) : QVariant();
+            if (!error.isEmpty())
+                warn(QStringLiteral("Podmínku zvýraznění objektu „%1“ nelze vyhodnotit: %2.")
+                         .arg(memo.name, error));
+            else if (toBool(value))
+                return i;
+        }
+        return -1;
+    }
+
+    QString codeText(const ReportObject& code) {
+        const QString text = memoText(code);
+        const QString error = encodeBarcode(code, text).error;
+        if (!error.isEmpty())
+            warn(QStringLiteral("Kód objektu „%1“ nelze vytisknout: %2.").arg(code.name, error));
+        return text;
+    }
+
+    QVector<Evaluated> evaluateTexts(const QVector<ReportObject>& objects) {
         context_.state.page = pageNumber_;
-        QVector<QString> texts(objects.size());
-        for (int i = 0; i < objects.size(); ++i)
-            if (objects[i].kind == ObjectKind::Memo)
-                texts[i] = memoText(objects[i]);
-        return texts;
+        QVector<Evaluated> values(objects.size());
+        for (int i = 0; i < objects.size(); ++i) {
+            const ReportObject& object = objects[i];
+            if (object.kind == ObjectKind::Memo) {
+                values[i].text = memoText(object);
+                values[i].highlight = highlightInForce(object);
+            } else if (object.kind == ObjectKind::Barcode) {
+                values[i].text = codeText(object);
+            }
+        }
+        return values;
     }
 
     void checkFonts(const QVector<ReportObject>& objects) {
@@ -114,59 +155,141 @@ private:
 
     // ---- placing
 
-    double bandHeight(const Band& band, const QVector<QString>& texts) {
+    double bandHeight(const Band& band, const QVector<Evaluated>& texts) {
         double height = band.height;
         if (!band.stretched)
             return height;
         for (int i = 0; i < band.objects.size(); ++i) {
             const ReportObject& object = band.objects[i];
             if (object.kind == ObjectKind::Memo && object.stretch == StretchMode::ActualHeight)
-                height = qMax(height, object.rect.top() + memoTextHeight(object, texts[i]));
+                height = qMax(height, object.rect.top() + memoTextHeight(object, texts[i].text));
         }
         return height;
     }
 
-    void placeObjects(const QVector<ReportObject>& objects, const QVector<QString>& texts, double y,
-                      double bandHeight, double clipBottom) {
-        const QPointF origin(page_->leftMargin * pixelsPerMm, page_->topMargin * pixelsPerMm + y);
+    // Where a band's objects go: its top, the column's left offset and the lines outside of
+    // which nothing of it is drawn, all in pixels of the printable area.
+    struct Placement {
+        double x = 0;
+        double y = 0;
+        double bandHeight = 0;
+        double clipTop = -noClip;
+        double clipBottom = noClip;
+    };
+    static constexpr double noClip = 1e9;
+
+    void placeObjects(const QVector<ReportObject>& objects, const QVector<Evaluated>& texts,
+                      const Placement& at) {
+        const QPointF origin(page_->leftMargin * pixelsPerMm + at.x,
+                             page_->topMargin * pixelsPerMm + at.y);
+        const double margin = page_->topMargin * pixelsPerMm;
+        const double top = at.clipTop > -noClip ? margin + at.clipTop : 0;
+        const double bottom = at.clipBottom < noClip ? margin + at.clipBottom : 0;
         PreparedPage& page = out_.pages.last();
         for (int i = 0; i < objects.size(); ++i) {
             const ReportObject& object = objects[i];
             QRectF rect = object.rect.translated(origin);
             if (object.stretch == StretchMode::MaxHeight)
-                rect.setHeight(qMax(rect.height(), bandHeight - object.rect.top()));
+                rect.setHeight(qMax(rect.height(), at.bandHeight - object.rect.top()));
             else if (object.stretch == StretchMode::ActualHeight && object.kind == ObjectKind::Memo)
-                rect.setHeight(qMax(rect.height(), memoTextHeight(object, texts[i])));
-            if (clipBottom > 0 && rect.top() >= clipBottom)
+                rect.setHeight(qMax(rect.height(), memoTextHeight(object, texts[i].text)));
+            if (rect.top() >= margin + at.clipBottom || rect.bottom() <= margin + at.clipTop)
                 continue;
             if (object.kind == ObjectKind::Memo && usesTotalPages(object))
                 deferred_ << DeferredText{int(out_.pages.size()) - 1, int(page.items.size()),
                                           &object, context_.state};
-            page.items << PreparedItem{&object, rect, texts[i], clipBottom};
+            page.items << PreparedItem{&object, rect, texts[i].text, bottom, texts[i].highlight,
+                                       top};
         }
     }
 
-    void printBand(int index) {
+    bool fits(double height) const { return curY_ + height <= limit_ + tolerance; }
+
+    // Data bands go on in the next column while there is one, else on a new page.
+    void advance() {
+        if (inColumns_ && column_ + 1 < page_->columns) {
+            columnBottom_ = qMax(columnBottom_, curY_);
+            ++column_;
+            curY_ = columnTop_;
+            return;
+        }
+        breakPage();
+    }
+
+    double columnX() const { return inColumns_ ? column_ * page_->columnStep() : 0; }
+
+    // A band taller than the room left: on this page as far as it goes, the rest on the next.
+    void printSplit(const Band& band, const QVector<Evaluated>& texts, double height) {
+        double consumed = 0;
+        while (true) {
+            const double room = limit_ - curY_;
+            placeObjects(band.objects, texts, {columnX(), curY_ - consumed, height, curY_, limit_});
+            if (height - consumed <= room + tolerance) {
+                curY_ += height - consumed;
+                return;
+            }
+            consumed += room;
+            const ContextState mine = context_.state;
+            advance();
+            context_.state = mine;
+            if (limit_ - curY_ <= tolerance) { // nothing but headers fit on a page
+                warn(cutWarning(band));
+                curY_ = limit_;
+                return;
+            }
+        }
+    }
+
+    static QString cutWarning(const Band& band) {
+        return QStringLiteral("Pás „%1“ se nevejde na stránku; byl vytištěn jen zčásti.")
+            .arg(band.name);
+    }
+
+    void printBand(int index, int depth = 0) {
         if (index < 0 || !page_->bands[index].visible)
             return;
         const Band& band = page_->bands[index];
-        QVector<QString> texts = evaluateTexts(band.objects);
+        QVector<Evaluated> texts = evaluateTexts(band.objects);
         double height = bandHeight(band, texts);
-        if (curY_ + height > limit_ + tolerance && !breaking_ && curY_ > bodyTop_ + tolerance) {
+        if (!fits(height) && !breaking_ && curY_ > bodyTop_ + tolerance &&
+            !(band.allowSplit && height > limit_ - bodyTop_)) {
             const ContextState mine = context_.state;
-            breakPage();
+            advance();
             context_.state = mine;
             texts = evaluateTexts(band.objects);
             height = bandHeight(band, texts);
         }
-        double clipBottom = 0;
-        if (curY_ + height > limit_ + tolerance) {
-            warn(QStringLiteral("Pás „%1“ se nevejde na stránku; byl vytištěn jen zčásti.")
-                     .arg(band.name));
-            clipBottom = page_->topMargin * pixelsPerMm + limit_;
+        if (!fits(height) && band.allowSplit && !breaking_) {
+            printSplit(band, texts, height);
+        } else {
+            double clipBottom = noClip;
+            if (!fits(height)) {
+                warn(cutWarning(band));
+                clipBottom = limit_;
+            }
+            placeObjects(band.objects, texts, {columnX(), curY_, height, -noClip, clipBottom});
+            curY_ = qMin(curY_ + height, qMax(limit_, curY_));
         }
-        placeObjects(band.objects, texts, curY_, height, clipBottom);
-        curY_ = qMin(curY_ + height, qMax(limit_, curY_));
+        if (depth < page_->bands.size()) // a child naming its own parent ends here
+            printBand(band.child, depth + 1);
+    }
+
+    // A band with its children at their designed heights.
+    double designedHeight(int index) const {
+        double height = 0;
+        for (int depth = 0; index >= 0 && depth <= page_->bands.size(); ++depth) {
+            height += page_->bands[index].visible ? page_->bands[index].height : 0;
+            index = page_->bands[index].child;
+        }
+        return height;
+    }
+
+    // Starts a new column or page first when what must stay together fits there but not here.
+    void keepTogether(double height, int position) {
+        if (fits(height) || curY_ <= bodyTop_ + tolerance || height > limit_ - bodyTop_)
+            return;
+        context_.state.position = position;
+        advance();
     }
 
     void printWithState(int index, int position, RowSpan scope) {
@@ -184,21 +307,24 @@ private:
         bodyTop_ = 0;
         pageFirstPosition_ = lastPrinted_ + 1;
         context_.state.page = pageNumber_;
-        placeObjects(page_->pageObjects, evaluateTexts(page_->pageObjects), 0, 0, 0);
+        placeObjects(page_->pageObjects, evaluateTexts(page_->pageObjects), {});
     }
 
-    void printPageHeader() {
+    // position: the row the page starts with, which the header's data fields show.
+    void printPageHeader(int position) {
         if (page_->pageHeader < 0)
             return;
         const ContextState mine = context_.state;
         if (pageNumber_ > firstPageNumber_ || page_->bands[page_->pageHeader].printOnFirstPage)
-            printWithState(page_->pageHeader, lastPrinted_, pageSpan());
+            printWithState(page_->pageHeader, position, pageSpan());
         context_.state = mine;
     }
 
     RowSpan pageSpan() const { return RowSpan{pageFirstPosition_, lastPrinted_ + 1}; }
 
     void finishPage(bool last) {
+        column_ = 0;
+        columnBottom_ = 0;
         if (page_->pageFooter < 0)
             return;
         const Band& footer = page_->bands[page_->pageFooter];
@@ -208,7 +334,7 @@ private:
         const ContextState mine = context_.state;
         context_.state.position = lastPrinted_;
         context_.state.scope = pageSpan();
-        placeObjects(footer.objects, evaluateTexts(footer.objects), limit_, footer.height, 0);
+        placeObjects(footer.objects, evaluateTexts(footer.objects), {0, limit_, footer.height});
         context_.state = mine;
     }
 
@@ -216,7 +342,7 @@ private:
         finishPage(false);
         startPage();
         breaking_ = true;
-        printPageHeader();
+        printPageHeader(context_.state.position);
         if (section_) {
             const ContextState mine = context_.state;
             const Band* header = section_->header >= 0 ? &page_->bands[section_->header] : nullptr;
@@ -231,6 +357,7 @@ private:
         }
         breaking_ = false;
         bodyTop_ = curY_;
+        columnTop_ = curY_;
     }
 
     // ---- data
@@ -245,69 +372,16 @@ private:
     const SectionRows& sectionRows(const DataSection& section) {
         rows_.emplace_back();
         SectionRows& rows = rows_.back();
-        const Band& master = page_->bands[section.master];
-        if (master.dataSetName.isEmpty())
+        if (page_->bands[section.master].dataSetName.isEmpty())
             return rows;
-        const int count = input_.data->rows.size();
-        rows.order.resize(count);
-        std::iota(rows.order.begin(), rows.order.end(), 0);
-        context_.state.order = &rows.order;
-        for (const GroupLevel& level : section.groups) {
-            const ReportObject condition = conditionMemo(page_->bands[level.header]);
-            const ParsedExpression parsed = parseExpression(condition.text);
-            QVector<QVariant> keys(count);
-            for (int row = 0; row < count && parsed.root; ++row) {
-                context_.state.position = row;
-                QString error;
-                keys[row] = evaluate(*parsed.root, context_, &error);
-                if (!error.isEmpty())
-                    warn(QStringLiteral("Podmínka skupiny „%1“ nelze vyhodnotit: %2.")
-                             .arg(condition.name, error));
-            }
-            if (!parsed.root)
-                warn(QStringLiteral("Podmínka skupiny „%1“ nelze vyhodnotit: %2.")
-                         .arg(condition.name, parsed.error));
-            rows.keys << keys;
-        }
-        // Groups gather all rows of one value, whatever order the SQL text gave them.
-        std::stable_sort(rows.order.begin(), rows.order.end(), [&](int a, int b) {
-            for (const QVector<QVariant>& keys : rows.keys) {
-                const int c = compareValues(keys[a], keys[b]);
-                if (c != 0)
-                    return c < 0;
-            }
-            return false;
-        });
-        for (QVector<QVariant>& keys : rows.keys) {
-            QVector<QVariant> sorted(count);
-            for (int position = 0; position < count; ++position)
-                sorted[position] = keys[rows.order[position]];
-            keys = sorted;
-        }
+        QVector<const Band*> headers;
+        for (const GroupLevel& level : section.groups)
+            headers << &page_->bands[level.header];
+        QStringList notes;
+        groupRows(rows, input_.data->rows.size(), headers, context_, notes);
+        for (const QString& note : notes)
+            warn(note);
         return rows;
-    }
-
-    static ReportObject conditionMemo(const Band& groupHeader) {
-        ReportObject memo;
-        memo.name = groupHeader.name;
-        memo.text = groupHeader.condition;
-        return memo;
-    }
-
-    // The outermost group level whose key changes at the position (levels count: none).
-    static int changedLevel(const SectionRows& rows, int position) {
-        for (int level = 0; level < rows.keys.size(); ++level)
-            if (position == 0 ||
-                compareValues(rows.keys[level][position], rows.keys[level][position - 1]) != 0)
-                return level;
-        return rows.keys.size();
-    }
-
-    int groupEnd(const SectionRows& rows, int level, int start, int count) const {
-        int end = start + 1;
-        while (end < count && changedLevel(rows, end) > level)
-            ++end;
-        return rows.keys.isEmpty() ? count : end;
     }
 
     void closeGroups(const DataSection& section, int downToLevel, int lastPosition) {
@@ -316,6 +390,58 @@ private:
             printWithState(section.groups[level].footer, lastPosition, groupSpan(level));
         }
         openGroups_ = downToLevel;
+    }
+
+    double rowHeight(const DataSection& section) const {
+        double height = designedHeight(section.master);
+        for (int detail : section.details)
+            height += designedHeight(detail);
+        return height;
+    }
+
+    // The designed height of a group from its header to its footer (inner groups once).
+    double groupHeight(const DataSection& section, int level) const {
+        double height = (groupEnd_[level] - groupStart_[level]) * rowHeight(section);
+        for (int inner = level; inner < section.groups.size(); ++inner)
+            height += designedHeight(section.groups[inner].header) +
+                      designedHeight(section.groups[inner].footer);
+        return height;
+    }
+
+    void openGroup(const DataSection& section, const SectionRows& rows, int level, int position,
+                   int count) {
+        const bool bound = !page_->bands[section.master].dataSetName.isEmpty();
+        const int row = bound ? position : -1;
+        groupStart_[level] = position;
+        groupEnd_[level] = bound ? groupEnd(rows, level, position, count) : count;
+        openGroups_ = level + 1;
+        const Band& header = page_->bands[section.groups[level].header];
+        if (header.startNewPage && position > 0 && curY_ > bodyTop_ + tolerance) {
+            context_.state.position = row;
+            breakPage();
+        } else if (header.keepTogether) {
+            keepTogether(groupHeight(section, level), row);
+        }
+        context_.state.line = 1;
+        printWithState(section.groups[level].header, row, groupSpan(level));
+    }
+
+    // One row: the data band, its children and detail bands.
+    void printRow(const DataSection& section, int position, int groupFirst) {
+        const Band& master = page_->bands[section.master];
+        const bool bound = !master.dataSetName.isEmpty();
+        const int row = bound ? position : -1;
+        if (master.startNewPage && position > 0 && curY_ > bodyTop_ + tolerance) {
+            context_.state.position = row;
+            breakPage();
+        } else if (master.keepTogether) {
+            keepTogether(rowHeight(section), row);
+        }
+        context_.state.line = position - groupFirst + 1;
+        printWithState(section.master, row, RowSpan{groupFirst, bound ? position + 1 : 0});
+        for (int detail : section.details)
+            printWithState(detail, row, RowSpan{position, bound ? position + 1 : 0});
+        lastPrinted_ = row;
     }
 
     void runSection(const DataSection& section, const SectionRows& rows) {
@@ -332,31 +458,24 @@ private:
         groupStart_.fill(0, levels);
         groupEnd_.fill(count, levels);
         openGroups_ = 0;
+        inColumns_ = page_->columns > 1;
+        columnTop_ = columnBottom_ = curY_;
         printWithState(section.header, bound ? 0 : -1, wholeSection());
         for (int position = 0; position < count; ++position) {
             const int changed = bound ? changedLevel(rows, position) : (position == 0 ? 0 : levels);
             if (position > 0)
                 closeGroups(section, changed, bound ? position - 1 : -1);
-            for (int level = changed; level < levels; ++level) {
-                groupStart_[level] = position;
-                groupEnd_[level] = bound ? groupEnd(rows, level, position, count) : count;
-                openGroups_ = level + 1;
-                const Band& header = page_->bands[section.groups[level].header];
-                if (header.startNewPage && position > 0 && curY_ > bodyTop_ + tolerance)
-                    breakPage();
-                context_.state.line = 1;
-                printWithState(section.groups[level].header, bound ? position : -1,
-                               groupSpan(level));
-            }
-            const int groupFirst = levels > 0 ? groupStart_[levels - 1] : 0;
-            context_.state.line = position - groupFirst + 1;
-            printWithState(section.master, bound ? position : -1,
-                           RowSpan{groupFirst, bound ? position + 1 : 0});
-            lastPrinted_ = bound ? position : -1;
+            for (int level = changed; level < levels; ++level)
+                openGroup(section, rows, level, position, count);
+            printRow(section, position, levels > 0 ? groupStart_[levels - 1] : 0);
         }
         closeGroups(section, 0, bound ? count - 1 : -1);
         section_ = nullptr;
         printWithState(section.footer, bound ? count - 1 : -1, wholeSection());
+        // What follows the columns starts below the longest of them.
+        curY_ = qMax(curY_, columnBottom_);
+        inColumns_ = false;
+        column_ = 0;
     }
 
     void runPage(const Page& page) {
@@ -373,13 +492,15 @@ private:
             context_.registerDataBand(page.bands[page.sections[i].master].name,
                                       &sections[i]->order);
         context_.state = ContextState();
-        context_.state.order = sections.isEmpty() ? nullptr : &sections.first()->order;
+        // Bands outside a data band show the first row, as the open data set stands there.
+        const bool bound = !sections.isEmpty() && !sections.first()->order.isEmpty();
+        context_.state.order = bound ? &sections.first()->order : &allRows_;
         lastPrinted_ = -1;
         firstPageNumber_ = pageNumber_ + 1;
         startPage();
-        printWithState(page.title, sections.isEmpty() || sections[0]->order.isEmpty() ? -1 : 0,
-                       wholeSection());
-        printPageHeader();
+        const int firstRow = context_.state.order->isEmpty() ? -1 : 0;
+        printWithState(page.title, firstRow, wholeSection());
+        printPageHeader(firstRow);
         bodyTop_ = curY_;
         for (int i = 0; i < page.sections.size(); ++i)
             runSection(page.sections[i], *sections[i]);
@@ -403,14 +524,20 @@ private:
     PreparedReport out_;
     QSet<QString> warned_;
     QHash<const ReportObject*, QVector<TextPiece>> pieces_;
+    QHash<QString, ParsedExpression> conditions_;
     QVector<DeferredText> deferred_;
     std::deque<SectionRows> rows_;
+    QVector<int> allRows_; // every row in the SQL text's order
     const Page* page_ = nullptr;
     const DataSection* section_ = nullptr;
     double curY_ = 0;
     double limit_ = 0;
     double bodyTop_ = 0;
     bool breaking_ = false;
+    bool inColumns_ = false;
+    int column_ = 0;
+    double columnTop_ = 0;    // where the columns of this page begin
+    double columnBottom_ = 0; // the lowest end of a full column
     int pageNumber_ = 0;
     int firstPageNumber_ = 1;
     int pageFirstPosition_ = 0;

@@ -3,6 +3,7 @@
 // assumes when the attribute is missing, so a parsed object needs no further defaulting.
 
 #include <QColor>
+#include <QImage>
 #include <QRectF>
 #include <QString>
 #include <QVector>
@@ -42,7 +43,23 @@ struct DisplayFormat {
     QString decimalSeparator; // empty: the Czech decimal comma
 };
 
-enum class ObjectKind { Memo, Line, Shape };
+enum class ObjectKind { Memo, Line, Shape, Picture, Gradient, Barcode };
+enum class GradientStyle { Horizontal, Vertical, HorizontalCenter, VerticalCenter, Elliptic };
+
+// A two-colour fill: a gradient object's whole area or a memo's background.
+struct GradientSpec {
+    bool used = false;
+    QColor begin = Qt::white;
+    QColor end = Qt::black;
+    GradientStyle style = GradientStyle::Horizontal;
+};
+
+// Another look of a memo while its condition holds for the current row.
+struct Highlight {
+    QString condition;
+    FontSpec font;
+    QColor fill; // invalid: the memo's own fill
+};
 enum class ShapeKind {
     Rectangle,
     RoundRectangle,
@@ -75,8 +92,22 @@ struct ReportObject {
     double lineSpacing = 2;
     StretchMode stretch = StretchMode::None;
     DisplayFormat format;
+    bool allowHtml = false;
+    double rotation = 0; // degrees counter-clockwise: 0, 90, 180 or 270
+    QVector<Highlight> highlights;
+    GradientSpec gradient;
     // Shape
     ShapeKind shape = ShapeKind::Rectangle;
+    // Picture
+    QImage picture;
+    bool stretched = true;
+    bool center = false;
+    bool keepAspectRatio = true;
+    // Barcode: the symbology by the template's name, and what it encodes
+    QString barType;
+    bool twoDimensional = false;
+    bool showText = true;
+    QString expression; // evaluated for the content when not empty; else the text
 };
 
 enum class BandKind {
@@ -85,6 +116,8 @@ enum class BandKind {
     Header,
     GroupHeader,
     MasterData,
+    DetailData, // detail and sub-detail bands: printed with each row of the data band above
+    Child,      // printed right after the band that names it
     GroupFooter,
     Footer,
     PageFooter,
@@ -102,6 +135,10 @@ struct Band {
     bool printOnLastPage = true;
     bool reprintOnNewPage = false;
     bool startNewPage = false;
+    bool keepTogether = false;
+    bool allowSplit = false;
+    QString childName;
+    int child = -1; // index of the child band, -1: none
     QString dataSetName;
     int rowCount = 0;
     QString condition; // group header
@@ -119,6 +156,7 @@ struct DataSection {
     int header = -1;
     QVector<GroupLevel> groups; // outermost first
     int master = -1;
+    QVector<int> details; // detail bands over the same rows, in their order
     int footer = -1;
 };
 
@@ -130,7 +168,9 @@ struct Page {
     double rightMargin = 10;
     double topMargin = 10;
     double bottomMargin = 10;
-    QVector<Band> bands; // sorted by their Top
+    int columns = 1;        // data bands flow down this many columns
+    double columnWidth = 0; // millimetres; 0: the printable width shared evenly
+    QVector<Band> bands;    // sorted by their Top
     int title = -1;
     int pageHeader = -1;
     int pageFooter = -1;
@@ -141,6 +181,9 @@ struct Page {
     double printableWidth() const { return (paperWidth - leftMargin - rightMargin) * pixelsPerMm; }
     double printableHeight() const {
         return (paperHeight - topMargin - bottomMargin) * pixelsPerMm;
+    }
+    double columnStep() const {
+        return columnWidth > 0 ? columnWidth * pixelsPerMm : printableWidth() / qMax(1, columns);
     }
 };
 

@@ -11,4 +11,9 @@ namespace orvex {
 // scale: device pixels per 96-dpi pixel; the painter's origin is the paper's corner.
 void paintPage(QPainter& painter, const PreparedPage& page, double scale);
 
+// One object as the report draws it: rect in 96-dpi pixels from the painter's origin, text
+// already evaluated (a memo's text, a code's content), highlight -1 or the one in force.
+void paintObject(QPainter& painter, const ReportObject& object, const QRectF& rect,
+                 const QString& text, double scale, int highlight = -1);
+
 } // namespace orvex

@@ -18,6 +18,8 @@ struct PreparedItem {
     QRectF rect;
     QString text;          // memos: the evaluated text
     double clipBottom = 0; // > 0: nothing is drawn below this line (a band cut at the page end)
+    int highlight = -1;    // index of the object's highlight in force, -1: none
+    double clipTop = 0;    // > 0: nothing is drawn above this line (the rest of a split band)
 };
 
 struct PreparedPage {

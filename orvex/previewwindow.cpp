@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
@@ -20,6 +21,10 @@ namespace orvex {
 namespace {
 
 const double zoomSteps[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0};
+
+// Room kept free between the page and the scroll area's edges, in pixels.
+constexpr int pageMargin = 24;
+constexpr int fixedZoomsStart = 2; // zoom box entries before the fixed zooms
 
 } // namespace
 
@@ -39,8 +44,17 @@ PreviewWindow::PreviewWindow(PreparedReport report, const QString& title, QWidge
     buildWarnings(layout);
     new QShortcut(QKeySequence::MoveToNextPage, this, [this] { showPage(page_ + 1); });
     new QShortcut(QKeySequence::MoveToPreviousPage, this, [this] { showPage(page_ - 1); });
-    resize(900, 1000);
+    fitToScreen();
     render();
+}
+
+// The window takes most of the screen's free height (a laptop's 1366x768 included) and a
+// width that shows an upright page at a readable size.
+void PreviewWindow::fitToScreen() {
+    const QRect free = screen()->availableGeometry();
+    const QSize size(qMin(1000, free.width() * 9 / 10), free.height() * 9 / 10);
+    resize(size);
+    move(free.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 void PreviewWindow::offerTemplateEditing() {
@@ -77,17 +91,27 @@ void PreviewWindow::buildToolBar(QLayout* layout) {
     bar->addAction(QStringLiteral(">|"), this, [this] { showPage(report_.pages.size()); })
         ->setToolTip(QStringLiteral("Poslední strana"));
     bar->addSeparator();
-    zoomBox_ = new QComboBox(bar);
-    zoomBox_->setToolTip(QStringLiteral("Lupa"));
-    for (double step : zoomSteps)
-        zoomBox_->addItem(QStringLiteral("%1 %").arg(qRound(step * 100)), step);
-    zoomBox_->setCurrentIndex(2);
-    connect(zoomBox_, &QComboBox::currentIndexChanged, this,
-            [this](int index) { setZoom(zoomBox_->itemData(index).toDouble()); });
-    bar->addWidget(zoomBox_);
+    buildZoomBox(bar);
     bar->addSeparator();
     bar->addAction(QStringLiteral("Zavřít"), this, &QDialog::accept);
     layout->addWidget(bar);
+}
+
+void PreviewWindow::buildZoomBox(QToolBar* bar) {
+    zoomBox_ = new QComboBox(bar);
+    zoomBox_->setToolTip(QStringLiteral("Lupa"));
+    // The two fits first, then the fixed zooms.
+    zoomBox_->addItem(QStringLiteral("Podle šířky"));
+    zoomBox_->addItem(QStringLiteral("Celá strana"));
+    for (double step : zoomSteps)
+        zoomBox_->addItem(QStringLiteral("%1 %").arg(qRound(step * 100)), step);
+    connect(zoomBox_, &QComboBox::activated, this, [this](int index) {
+        if (index < fixedZoomsStart)
+            setFit(index == 0 ? Fit::Width : Fit::Page);
+        else
+            setZoom(zoomSteps[index - fixedZoomsStart]);
+    });
+    bar->addWidget(zoomBox_);
 }
 
 void PreviewWindow::buildWarnings(QLayout* layout) {
@@ -96,7 +120,9 @@ void PreviewWindow::buildWarnings(QLayout* layout) {
     layout->addWidget(new QLabel(QStringLiteral("  Upozornění k předloze:"), this));
     auto* list = new QListWidget(this);
     list->addItems(report_.warnings);
-    list->setMaximumHeight(110);
+    // As tall as its lines, up to four: the page keeps the room on a small screen.
+    const int rows = qMin(4, int(report_.warnings.size()));
+    list->setFixedHeight(rows * list->sizeHintForRow(0) + 2 * list->frameWidth() + 2);
     layout->addWidget(list);
 }
 
@@ -109,13 +135,41 @@ void PreviewWindow::showPage(int page) {
 }
 
 void PreviewWindow::setZoom(double zoom) {
+    fit_ = Fit::Fixed;
     zoom_ = qBound(0.25, zoom, 4.0);
+    const QSignalBlocker blocker(zoomBox_);
+    zoomBox_->setCurrentIndex(zoomBox_->findData(zoom_));
     render();
+}
+
+void PreviewWindow::setFit(Fit fit) {
+    fit_ = fit;
+    const QSignalBlocker blocker(zoomBox_);
+    zoomBox_->setCurrentIndex(fit == Fit::Page ? 1 : 0);
+    render();
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (fit_ != Fit::Fixed)
+        render();
+}
+
+// The zoom at which the current page fills the visible width (or the whole visible area).
+double PreviewWindow::fittedZoom() const {
+    const PreparedPage& page = report_.pages[page_ - 1];
+    const QSize room = scroll_->maximumViewportSize() - QSize(pageMargin, pageMargin);
+    const double byWidth = room.width() / (page.widthMm * pixelsPerMm);
+    if (fit_ == Fit::Width)
+        return byWidth;
+    return qMin(byWidth, room.height() / (page.heightMm * pixelsPerMm));
 }
 
 void PreviewWindow::render() {
     if (report_.pages.isEmpty())
         return;
+    if (fit_ != Fit::Fixed)
+        zoom_ = qBound(0.1, fittedZoom(), 4.0);
     const qreal ratio = devicePixelRatioF();
     QImage image = renderPageImage(report_.pages[page_ - 1], zoom_ * ratio);
     image.setDevicePixelRatio(ratio);

@@ -1,5 +1,7 @@
 #include "orvex/reportcontext.h"
 
+#include "orvex/reportscope.h"
+
 namespace orvex {
 
 ReportContext::ReportContext(const DataTable& data, const QHash<QString, QString>& parameters,
@@ -36,6 +38,8 @@ bool ReportContext::systemVariable(const QString& lowerName, QVariant& value) co
         value = now_.date();
     else if (lowerName == QLatin1String("time"))
         value = now_.time();
+    else if (lowerName == QLatin1String("rozsah"))
+        value = describeScope(data_.sql, parameters_);
     else
         return false;
     return true;
@@ -65,6 +69,8 @@ bool ReportContext::variable(const QString& name, QVariant& value) {
 }
 
 int ReportContext::beginAggregate(const QString& dataBand) {
+    if (!saved_.isEmpty())
+        return -1;
     saved_ << state;
     const QVector<int>* named = dataBands_.value(dataBand.toLower());
     if (named && named != state.order) {

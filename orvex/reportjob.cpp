@@ -2,23 +2,22 @@
 
 #include "orvex/layoutengine.h"
 #include "orvex/reportparameters.h"
+#include "orvex/templateinheritance.h"
 #include "orvex/templateparser.h"
 #include "storage/engine/connection.h"
-
-#include <QFile>
 
 namespace orvex {
 
 PreparedJob prepareReport(const QString& templatePath, const QString& parameters,
                           std::shared_ptr<const DataTable> data, const QDateTime& now) {
     PreparedJob job;
-    QFile file(templatePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        job.error = QStringLiteral("Předlohu sestavy „%1“ nelze otevřít: %2")
-                        .arg(templatePath, file.errorString());
+    const LoadedTemplate loaded = loadTemplateFile(templatePath);
+    if (!loaded.ok) {
+        job.error = loaded.error;
         return job;
     }
-    ParseResult parsed = parseTemplate(file.readAll());
+    ParseResult parsed = parseTemplate(loaded.bytes);
+    parsed.warnings = loaded.warnings + parsed.warnings;
     if (!parsed.ok) {
         job.error = QStringLiteral("Předlohu sestavy „%1“ nelze přečíst: %2")
                         .arg(templatePath, parsed.error);
@@ -50,6 +49,7 @@ bool readRows(engine::Connection* connection, const QString& sql, DataTable& dat
     for (const engine::FieldInfo& field : result.fields)
         data.fieldNames << field.name;
     data.rows = std::move(result.rows);
+    data.sql = sql;
     return true;
 }
 

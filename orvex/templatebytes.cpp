@@ -91,6 +91,57 @@ int rootTagEnd(const QByteArray& raw) {
     return raw.size();
 }
 
+// End of a comment, CDATA section or processing instruction starting at i; -1 for a tag.
+int specialEnd(const QString& text, int i) {
+    static const std::pair<const char*, const char*> kinds[] = {
+        {"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}, {"<!", ">"}};
+    for (const auto& [open, close] : kinds) {
+        if (QStringView(text).mid(i).startsWith(QLatin1String(open))) {
+            const int end = text.indexOf(QLatin1String(close), i);
+            return end < 0 ? text.size() : end + int(qstrlen(close));
+        }
+    }
+    return -1;
+}
+
+// A "<" inside an attribute value (older designers wrote report names so) as "&lt;".
+bool escapeLessThanInValues(QString& text) {
+    QString out;
+    bool changed = false;
+    bool inTag = false;
+    QChar quote;
+    int i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (!inTag && c == u'<') {
+            const int end = specialEnd(text, i);
+            if (end >= 0) {
+                out += QStringView(text).mid(i, end - i);
+                i = end;
+                continue;
+            }
+            inTag = true;
+        } else if (inTag && quote.isNull()) {
+            if (c == u'"' || c == u'\'')
+                quote = c;
+            else if (c == u'>')
+                inTag = false;
+        } else if (inTag && c == quote) {
+            quote = QChar();
+        } else if (inTag && c == u'<') {
+            out += QLatin1String("&lt;");
+            changed = true;
+            ++i;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    if (changed)
+        text = out;
+    return changed;
+}
+
 } // namespace
 
 QString decodeWindows1250(const QByteArray& bytes) {
@@ -130,6 +181,7 @@ RepairedTemplate repairTemplateBytes(const QByteArray& raw) {
         text.replace(bareAmpersand, QStringLiteral("&amp;"));
         result.escapedAmpersands = true;
     }
+    result.escapedLessThan = escapeLessThanInValues(text);
     result.utf8 = withDeclaredUtf8(text).toUtf8();
     return result;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Turns the bytes of a template file into well-formed UTF-8 for the XML reader. Files that
 // declare utf-8 but hold Windows-1250 bytes are common (older designers and the program's own
-// new-template skeleton write them), and a bare "&" in a report name is common too.
+// new-template skeleton write them), and a bare "&" or "<" in a report name is common too.
 
 #include <QByteArray>
 #include <QString>
@@ -17,6 +17,7 @@ struct RepairedTemplate {
     bool decodedInHeader = false;
     bool decodedInContent = false;
     bool escapedAmpersands = false;
+    bool escapedLessThan = false;
 };
 
 RepairedTemplate repairTemplateBytes(const QByteArray& raw);

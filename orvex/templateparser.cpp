@@ -2,6 +2,7 @@
 
 #include "orvex/attributes.h"
 #include "orvex/bandorder.h"
+#include "orvex/picturedata.h"
 #include "orvex/templatebytes.h"
 
 #include <QHash>
@@ -36,6 +37,9 @@ const QHash<QString, BandKind>& bandKinds() {
         {QStringLiteral("TfrxHeader"), BandKind::Header},
         {QStringLiteral("TfrxGroupHeader"), BandKind::GroupHeader},
         {QStringLiteral("TfrxMasterData"), BandKind::MasterData},
+        {QStringLiteral("TfrxDetailData"), BandKind::DetailData},
+        {QStringLiteral("TfrxSubdetailData"), BandKind::DetailData},
+        {QStringLiteral("TfrxChild"), BandKind::Child},
         {QStringLiteral("TfrxGroupFooter"), BandKind::GroupFooter},
         {QStringLiteral("TfrxFooter"), BandKind::Footer},
         {QStringLiteral("TfrxPageFooter"), BandKind::PageFooter},
@@ -48,7 +52,11 @@ const QHash<QString, ObjectKind>& objectKinds() {
         {QStringLiteral("TfrxMemoView"), ObjectKind::Memo},
         {QStringLiteral("TfrxSysMemoView"), ObjectKind::Memo},
         {QStringLiteral("TfrxLineView"), ObjectKind::Line},
-        {QStringLiteral("TfrxShapeView"), ObjectKind::Shape}};
+        {QStringLiteral("TfrxShapeView"), ObjectKind::Shape},
+        {QStringLiteral("TfrxPictureView"), ObjectKind::Picture},
+        {QStringLiteral("TfrxGradientView"), ObjectKind::Gradient},
+        {QStringLiteral("TfrxBarCodeView"), ObjectKind::Barcode},
+        {QStringLiteral("TfrxBarcode2DView"), ObjectKind::Barcode}};
     return kinds;
 }
 
@@ -102,10 +110,6 @@ private:
             warn(QStringLiteral("Obsluha události %1 objektu „%2“ není podporována a byla "
                                 "vynechána.")
                      .arg(handler, name));
-        if (number(a, "rotation", 0) != 0)
-            warn(QStringLiteral("Otočení objektu „%1“ není podporováno; objekt je vytištěn bez "
-                                "otočení.")
-                     .arg(name));
     }
 
     FontSpec readFont(const Attributes& a, FontSpec font) {
@@ -161,10 +165,85 @@ private:
             object.openDelimiter = delimiters[0];
             object.closeDelimiter = delimiters[1];
         }
-        if (!a.value(QStringLiteral("highlight.condition")).trimmed().isEmpty())
-            warn(QStringLiteral("Podmíněné zvýraznění objektu „%1“ není podporováno a bylo "
-                                "vynecháno.")
+        object.allowHtml = flag(a, "allowhtmltags", false);
+        addHighlight(a, QStringLiteral("highlight."), object);
+    }
+
+    // A highlight given by attributes with the prefix ("Highlight." on the memo itself, none
+    // on a highlight element of its own).
+    void addHighlight(const Attributes& a, const QString& prefix, ReportObject& object) {
+        const QString condition = a.value(prefix + QStringLiteral("condition")).trimmed();
+        if (condition.isEmpty())
+            return;
+        Attributes style;
+        for (auto it = a.begin(); it != a.end(); ++it)
+            if (it.key().startsWith(prefix))
+                style.insert(it.key().mid(prefix.size()), it.value());
+        Highlight highlight;
+        highlight.condition = condition;
+        highlight.font = readFont(style, object.font);
+        highlight.fill = parseColor(
+            style.value(QStringLiteral("fill.backcolor"), style.value(QStringLiteral("color"))));
+        object.highlights << highlight;
+    }
+
+    void readGradient(const Attributes& a, const QString& prefix, GradientSpec& gradient) {
+        gradient.used = true;
+        const QColor begin = parseColor(a.value(prefix + QStringLiteral("begincolor"),
+                                                a.value(prefix + QStringLiteral("startcolor"))));
+        const QColor end = parseColor(a.value(prefix + QStringLiteral("endcolor")));
+        if (begin.isValid())
+            gradient.begin = begin;
+        if (end.isValid())
+            gradient.end = end;
+        const QString style = a.value(prefix + QStringLiteral("style"),
+                                      a.value(prefix + QStringLiteral("gradientstyle")));
+        gradient.style = parseGradientStyle(style);
+    }
+
+    void readPicture(const Attributes& a, ReportObject& object) {
+        object.stretched = flag(a, "stretched", true);
+        object.center = flag(a, "center", false);
+        object.keepAspectRatio = flag(a, "keepaspectratio", true);
+        const QString data = a.value(QStringLiteral("picture.propdata"));
+        if (!data.isEmpty()) {
+            const DecodedPicture picture = decodePictureData(data);
+            object.picture = picture.image;
+            if (picture.image.isNull())
+                warn(QStringLiteral("Obrázek objektu „%1“ (%2) nelze přečíst a nebude vytištěn.")
+                         .arg(object.name, picture.kind));
+        } else if (!a.value(QStringLiteral("filelink")).isEmpty() ||
+                   !a.value(QStringLiteral("datafield")).isEmpty()) {
+            warn(QStringLiteral("Obrázek objektu „%1“ se načítá ze souboru nebo z dat, což "
+                                "není podporováno; objekt zůstane prázdný.")
                      .arg(object.name));
+        }
+    }
+
+    void readBarcode(const QString& type, const Attributes& a, ReportObject& object) {
+        object.twoDimensional = type == QLatin1String("TfrxBarcode2DView");
+        object.barType =
+            a.value(QStringLiteral("bartype"), object.twoDimensional ? QStringLiteral("bcCodeQR")
+                                                                     : QStringLiteral("bcCode39"));
+        object.showText = flag(a, "showtext", !object.twoDimensional);
+        object.text = a.value(QStringLiteral("text"));
+        object.expression = a.value(QStringLiteral("expression")).trimmed();
+        const QString field = a.value(QStringLiteral("datafield"));
+        if (object.expression.isEmpty() && !field.isEmpty())
+            object.expression =
+                QStringLiteral("<%1.\"%2\">").arg(a.value(QStringLiteral("datasetname")), field);
+    }
+
+    // Elements inside an object: the highlights of newer designers; the rest is skipped.
+    void readObjectChildren(ReportObject& object) {
+        while (xml_.readNextStartElement()) {
+            if (xml_.name() == QLatin1String("TfrxHighlight")) {
+                addHighlight(readAttributes(xml_), QString(), object);
+                xml_.skipCurrentElement();
+            } else {
+                readObjectChildren(object);
+            }
+        }
     }
 
     // Reads the object at the reader's position; false (with a warning) when it is skipped.
@@ -172,7 +251,7 @@ private:
         const QString type = xml_.name().toString();
         const Attributes a = readAttributes(xml_);
         object.name = a.value(QStringLiteral("name"));
-        xml_.skipCurrentElement();
+        readObjectChildren(object);
         if (!objectKinds().contains(type)) {
             warn(QStringLiteral("Objekt „%1“ typu %2 není podporován a byl vynechán.")
                      .arg(object.name, type));
@@ -191,15 +270,39 @@ private:
         object.stretch = parseStretchMode(a.value(QStringLiteral("stretchmode")));
         object.fill =
             parseColor(a.value(QStringLiteral("fill.backcolor"), a.value(QStringLiteral("color"))));
-        if (object.kind == ObjectKind::Memo)
+        object.rotation = number(a, "rotation", 0);
+        if (a.value(QStringLiteral("filltype")).compare(u"ftGradient", Qt::CaseInsensitive) == 0)
+            readGradient(a, QStringLiteral("fill."), object.gradient);
+        switch (object.kind) {
+        case ObjectKind::Memo:
             readMemo(a, object);
-        else if (object.kind == ObjectKind::Shape)
+            break;
+        case ObjectKind::Shape:
             object.shape = parseShapeKind(a.value(QStringLiteral("shape")));
+            break;
+        case ObjectKind::Picture:
+            readPicture(a, object);
+            break;
+        case ObjectKind::Gradient:
+            readGradient(a, QString(), object.gradient);
+            break;
+        case ObjectKind::Barcode:
+            readBarcode(type, a, object);
+            break;
+        case ObjectKind::Line:
+            break;
+        }
         return true;
     }
 
     void readBand(BandKind kind, const FontSpec& pageFont, Page& page) {
         const Attributes a = readAttributes(xml_);
+        if (flag(a, "vertical", false)) {
+            warn(QStringLiteral("Svislý pás „%1“ není podporován a nebude vytištěn.")
+                     .arg(a.value(QStringLiteral("name"))));
+            xml_.skipCurrentElement();
+            return;
+        }
         Band band;
         band.kind = kind;
         band.name = a.value(QStringLiteral("name"));
@@ -211,6 +314,9 @@ private:
         band.printOnLastPage = flag(a, "printonlastpage", true);
         band.reprintOnNewPage = flag(a, "reprintonnewpage", false);
         band.startNewPage = flag(a, "startnewpage", false);
+        band.keepTogether = flag(a, "keeptogether", false);
+        band.allowSplit = flag(a, "allowsplit", false);
+        band.childName = a.value(QStringLiteral("child"));
         band.dataSetName = a.value(QStringLiteral("datasetname"));
         band.rowCount = qRound(number(a, "rowcount", 0));
         band.condition = a.value(QStringLiteral("condition"));
@@ -238,6 +344,10 @@ private:
             0;
         if (landscape != (page.paperWidth > page.paperHeight))
             std::swap(page.paperWidth, page.paperHeight);
+        page.columns = qMax(1, qRound(number(a, "columns", 1)));
+        page.columnWidth = number(a, "columnwidth", 0);
+        if (page.columnWidth * pixelsPerMm * page.columns > page.printableWidth() + 1)
+            page.columnWidth = 0; // one-column pages often store the paper width here
         checkUnsupported(a, page.name);
         const FontSpec pageFont = readFont(a, FontSpec());
         while (xml_.readNextStartElement()) {

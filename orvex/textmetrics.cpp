@@ -1,7 +1,10 @@
 #include "orvex/textmetrics.h"
 
+#include "orvex/htmltext.h"
+
 #include <QFontDatabase>
 #include <QHash>
+#include <QTextDocument>
 #include <cmath>
 
 namespace orvex {
@@ -25,27 +28,58 @@ QString metricCompatible(const QString& name) {
     return families.value(name.trimmed().toLower());
 }
 
+// Width of the characters of a word, one at a time, so a word of any length is measured in
+// time linear in its length (kerning is off, so the widths add up).
+double charWidth(const QFontMetricsF& metrics, QStringView text, int i, int* length) {
+    *length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    return metrics.horizontalAdvance(text.mid(i, *length).toString());
+}
+
+// Breaks a word wider than the line between characters; the rest stays in *line.
+void breakLongWord(QStringView word, const QFontMetricsF& metrics, double width, QStringList& lines,
+                   QString& line, double& lineWidth) {
+    int start = 0;
+    double used = 0;
+    int i = 0;
+    while (i < word.size()) {
+        int length = 1;
+        const double w = charWidth(metrics, word, i, &length);
+        if (used + w > width && i > start) {
+            lines << word.mid(start, i - start).toString();
+            start = i;
+            used = 0;
+        }
+        used += w;
+        i += length;
+    }
+    line = word.mid(start).toString();
+    lineWidth = used;
+}
+
 // Appends the text of one paragraph broken into lines that fit the width.
 void wrapParagraph(const QString& paragraph, const QFontMetricsF& metrics, double width,
                    QStringList& lines) {
+    const double space = metrics.horizontalAdvance(u' ');
     QString line;
-    const QStringList words = paragraph.split(u' ');
-    for (int w = 0; w < words.size(); ++w) {
-        const QString candidate = w == 0 ? words[w] : line + u' ' + words[w];
-        if (w == 0 || metrics.horizontalAdvance(candidate) <= width) {
-            line = candidate;
+    double lineWidth = 0;
+    bool first = true;
+    for (const QStringView word : QStringView(paragraph).split(u' ')) {
+        const double wordWidth = metrics.horizontalAdvance(word.toString());
+        if (first) {
+            line = word.toString();
+            lineWidth = wordWidth;
+        } else if (lineWidth + space + wordWidth <= width) {
+            line += u' ';
+            line += word;
+            lineWidth += space + wordWidth;
         } else {
             lines << line;
-            line = words[w];
+            line = word.toString();
+            lineWidth = wordWidth;
         }
-        // A word wider than the whole line is broken between characters.
-        while (metrics.horizontalAdvance(line) > width && line.size() > 1) {
-            int fit = line.size() - 1;
-            while (fit > 1 && metrics.horizontalAdvance(line.left(fit)) > width)
-                --fit;
-            lines << line.left(fit);
-            line = line.mid(fit);
-        }
+        first = false;
+        if (lineWidth > width && line.size() > 1)
+            breakLongWord(QStringView(line), metrics, width, lines, line, lineWidth);
     }
     lines << line;
 }
@@ -61,10 +95,7 @@ QString resolveFontFamily(const QString& name, QString* note) {
         if (!QFontDatabase::hasFamily(name)) {
             const QString compatible = metricCompatible(name);
             if (!compatible.isEmpty() && QFontDatabase::hasFamily(compatible)) {
-                family = compatible;
-                text = QStringLiteral("Písmo „%1“ není nainstalováno; použito metricky shodné "
-                                      "písmo „%2“.")
-                           .arg(name, compatible);
+                family = compatible; // same metrics: the layout holds, nothing to warn about
             } else {
                 family = fallbackFamily;
                 text = QStringLiteral("Písmo „%1“ není nainstalováno; použito písmo „%2“, "
@@ -107,6 +138,12 @@ QStringList wrapLines(const QString& text, const QFontMetricsF& metrics, double 
 double memoTextHeight(const ReportObject& memo, const QString& text) {
     if (text.isEmpty())
         return 0;
+    if (memo.allowHtml) {
+        QTextDocument document;
+        setUpHtmlDocument(document, memo, memo.font, text, measureScale,
+                          (memo.rect.width() - 2 * memo.gapX) * measureScale);
+        return document.size().height() / measureScale + 2 * memo.gapY;
+    }
     const QFontMetricsF metrics(deviceFont(memo.font, measureScale));
     const double width = (memo.rect.width() - 2 * memo.gapX) * measureScale;
     const int lines = wrapLines(text, metrics, width, memo.wordWrap).size();

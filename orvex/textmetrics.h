@@ -12,7 +12,7 @@
 namespace orvex {
 
 // The installed family used for a template's font name; *note gets a Czech warning when
-// the family was replaced.
+// the family was replaced by one of other metrics.
 QString resolveFontFamily(const QString& name, QString* note);
 
 // The font of a memo for a device with `scale` device pixels per 96-dpi pixel.

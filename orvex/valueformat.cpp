@@ -232,9 +232,10 @@ QString dayPart(int count, const QDate& date) {
     case 4:
         return czechDays().value(date.dayOfWeek() - 1);
     case 5:
-        return formatDateTime(QStringLiteral("d.m.yyyy"), QDateTime(date, QTime()));
+        return formatDateTime(QStringLiteral("d.m.yyyy"), QDateTime(date, QTime(0, 0), Qt::UTC));
     default:
-        return formatDateTime(QStringLiteral("d. mmmm yyyy"), QDateTime(date, QTime()));
+        return formatDateTime(QStringLiteral("d. mmmm yyyy"),
+                              QDateTime(date, QTime(0, 0), Qt::UTC));
     }
 }
 
@@ -378,10 +379,11 @@ QString plainValueText(const QVariant& value) {
     case QMetaType::Bool:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::QDate:
-        return formatDateTime(QStringLiteral("d.m.yyyy"), QDateTime(value.toDate(), QTime()));
+        return formatDateTime(QStringLiteral("d.m.yyyy"),
+                              QDateTime(value.toDate(), QTime(0, 0), Qt::UTC));
     case QMetaType::QTime:
         return formatDateTime(QStringLiteral("h:nn:ss"),
-                              QDateTime(QDate(2000, 1, 1), value.toTime()));
+                              QDateTime(QDate(2000, 1, 1), value.toTime(), Qt::UTC));
     case QMetaType::QDateTime: {
         const QDateTime stamp = value.toDateTime();
         return formatDateTime(stamp.time() == QTime(0, 0) ? QStringLiteral("d.m.yyyy")
@@ -402,8 +404,13 @@ QString formatValue(const QVariant& value, const DisplayFormat& format) {
             text.replace(czechDecimalPoint, format.decimalSeparator);
         return text;
     }
+    // Stamps are built in UTC: only their fields are printed, and a local-time stamp costs a
+    // time zone look-up per value.
     if (format.kind == FormatKind::DateTime && isDate(value) && !format.formatStr.isEmpty())
-        return formatDateTime(format.formatStr, value.toDateTime());
+        return formatDateTime(format.formatStr,
+                              value.typeId() == QMetaType::QDate
+                                  ? QDateTime(value.toDate(), QTime(0, 0), Qt::UTC)
+                                  : value.toDateTime());
     if (format.kind == FormatKind::Boolean && value.isValid() && !value.isNull()) {
         const QStringList names = format.formatStr.split(u',');
         if (names.size() == 2)

@@ -3,6 +3,7 @@
 #include "backup/backupnames.h"
 #include "dialogs/aboutdialog.h"
 #include "dialogs/dialogy.h"
+#include "orvex/designer/designer.h"
 #include "orvex/orvex.h"
 #include "reports/newtemplate.h"
 #include "reports/parametertext.h"
@@ -12,6 +13,7 @@
 #include "reports/tspravcepredloh.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QToolButton>
@@ -29,6 +31,11 @@ bool isBlank(const QString& text) {
     return true;
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 ReportsController::ReportsController(AppState& state, MainActions& actions, QMenu* printMenu,
@@ -41,6 +48,13 @@ ReportsController::ReportsController(AppState& state, MainActions& actions, QMen
     runner_ = [this](const QString& templatePath, const QString& parameters, const QString& sql) {
         SestavaADO(qobject_cast<QApplication*>(QCoreApplication::instance()), templatePath,
                    parameters, sql, -1, &state_.connection);
+    };
+    designer_ = [this](const QString& path, const QString& reportName) {
+        return orvex::designReport(window_, path,
+                                   reports::reportParameterText(reportName, state_.settings,
+                                                                state_.activeBook.TypProstredi()),
+                                   state_.book.commandText(), &state_.connection,
+                                   [](QDialog& window) { return dialogs::host().exec(window); });
     };
     connectActions();
 }
@@ -79,18 +93,20 @@ QList<ReportsController::MenuItem> ReportsController::printMenuItems() {
     QList<MenuItem> items = {
         {itemPrefix + QStringLiteral("NovaSestava"), actions_.Akce_NovaSestava->text(),
          actions_.Akce_NovaSestava->toolTip(), false,
-         [this](const QAction*) { Akce_NovaSestavaExecute(); }},
+         [this](const QAction*) { Akce_NovaSestavaExecute(); }, QString()},
         {itemPrefix + QStringLiteral("SpravaSestav"), actions_.Akce_SpravaPredloh->text(),
          actions_.Akce_SpravaPredloh->toolTip(), false,
-         [this](const QAction*) { Akce_SpravaPredlohExecute(); }},
-        {itemPrefix + QStringLiteral("Separator"), QStringLiteral("-"), QString(), true, {}}};
+         [this](const QAction*) { Akce_SpravaPredlohExecute(); }, QString()},
+        // A separator with a text would show the text beside its line.
+        {itemPrefix + QStringLiteral("Separator"), QString(), QString(), true, {}, QString()}};
     QStringList errors;
     const QString dir = templateDir();
     for (const QString& fileName : reports::templateFileNames(dir)) {
         QString error;
         const QString caption = reports::ReadTemplateName(dir + fileName, &error);
         if (error.isEmpty())
-            items.append({itemPrefix + fileName.chopped(4), caption, QString(), false, run});
+            items.append(
+                {itemPrefix + fileName.chopped(4), caption, QString(), false, run, fileName});
         else
             errors << error;
         QCoreApplication::processEvents();
@@ -112,6 +128,7 @@ void ReportsController::fillMenu(QMenu* menu, const QList<MenuItem>& items) {
         action->setSeparator(item.separator);
         action->setToolTip(item.hint);
         action->setStatusTip(item.hint);
+        action->setData(item.fileName);
         if (item.handler) {
             const auto handler = item.handler;
             connect(action, &QAction::triggered, this, [action, handler] { handler(action); });
@@ -127,12 +144,12 @@ void ReportsController::BuildPrintMenu() {
 }
 
 void ReportsController::ReportItemClick(const QAction* item) {
-    const QString baseName = item->objectName().mid(itemPrefix.size());
+    // The file's own name as the directory search gave it: its extension may be "FR3".
+    const QString fileName = item->data().toString();
     const QString title = dialogs::RemoveChar(item->text(), u'&');
     const QString parameters =
         reports::reportParameterText(title, state_.settings, state_.activeBook.TypProstredi());
-    RunReport(templateDir() + baseName + QStringLiteral(".fr3"), parameters,
-              state_.book.commandText());
+    RunReport(templateDir() + fileName, parameters, state_.book.commandText());
 }
 
 void ReportsController::RunReport(const QString& templatePath, const QString& parameters,
@@ -144,7 +161,11 @@ void ReportsController::RunReport(const QString& templatePath, const QString& pa
                                     templatePath + QStringLiteral("\"."));
         return;
     }
+    // The preview can open the designer; a saved change may rename the report.
+    const QByteArray before = fileBytes(templatePath);
     runner_(templatePath, parameters, sql);
+    if (fileBytes(templatePath) != before)
+        BuildPrintMenu();
 }
 
 void ReportsController::Tl_TiskClick() {
@@ -182,12 +203,14 @@ void ReportsController::Akce_NovaSestavaExecute() {
         return;
     }
     BuildPrintMenu();
+    if (designer_(path, name))
+        BuildPrintMenu();
 }
 
 void ReportsController::Akce_SpravaPredlohExecute() {
-    TSpravcePredloh manager(templateDir(), window_);
+    TSpravcePredloh manager(templateDir(), designer_, window_);
     dialogs::host().exec(manager);
-    if (manager.rowCount() < manager.listedCount())
+    if (manager.rowCount() < manager.listedCount() || manager.templatesEdited())
         BuildPrintMenu();
 }
 

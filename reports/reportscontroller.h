@@ -24,8 +24,12 @@ public:
     ReportsController(AppState& state, MainActions& actions, QMenu* printMenu,
                       QToolButton* printButton, QWidget* window);
 
+    // Opens a template in the report designer (path, report name): true when it was saved.
+    using TemplateDesigner = std::function<bool(const QString&, const QString&)>;
+
     // Replaces the call of the report library (tests record the arguments).
     void setReportRunner(ReportRunner runner) { runner_ = std::move(runner); }
+    void setTemplateDesigner(TemplateDesigner designer) { designer_ = std::move(designer); }
 
     QMenu* popupMenu() const { return PMenu_Tisk; }
     // Folder of the templates, ending with a separator.
@@ -52,6 +56,7 @@ private:
         QString hint;
         bool separator = false;
         std::function<void(const QAction*)> handler;
+        QString fileName; // of a template item
     };
 
     AppState& state_;
@@ -61,6 +66,7 @@ private:
     QToolButton* Tl_Tisk;
     QWidget* window_;
     ReportRunner runner_;
+    TemplateDesigner designer_;
 
     QList<MenuItem> printMenuItems();
     void fillMenu(QMenu* menu, const QList<MenuItem>& items);

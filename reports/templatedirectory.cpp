@@ -24,8 +24,16 @@ int numberOf(const QString& digits) {
 } // namespace
 
 QStringList templateFileNames(const QString& dir) {
-    // Without QDir::Hidden and QDir::System, hidden entries, FIFOs, sockets and devices stay out.
-    return QDir(dir).entryList({QStringLiteral("*.fr3")}, QDir::Files, QDir::Unsorted);
+    // Without QDir::Hidden and QDir::System, hidden entries, FIFOs, sockets and devices stay
+    // out, but a link to one of them would not; only what a link leads to counts.
+    QStringList names;
+    const QFileInfoList entries =
+        QDir(dir).entryInfoList({QStringLiteral("*.fr3")}, QDir::Files, QDir::Unsorted);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isFile())
+            names << entry.fileName();
+    }
+    return names;
 }
 
 QString NextTemplateNumber(const QString& dir) {

@@ -1,6 +1,7 @@
 #include "reports/templatename.h"
 
-#include <QFile>
+#include "storage/engine/regularfile.h"
+
 #include <QStringDecoder>
 
 namespace reports {
@@ -75,14 +76,12 @@ QString templateNameOf(const QByteArray& bytes) {
 }
 
 QString ReadTemplateName(const QString& path, QString* error) {
-    QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    QString reason;
+    if (!engine::readRegularFile(path, maxTemplateBytes, bytes, reason)) {
         if (error)
             *error = QStringLiteral("Soubor předlohy \"") + path +
-                     QStringLiteral("\" nelze přečíst: ") + file.errorString();
+                     QStringLiteral("\" nelze přečíst: ") + reason;
         return {};
     }
     return templateNameOf(bytes);

@@ -27,8 +27,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 
 } // namespace
 
-TSpravcePredloh::TSpravcePredloh(const QString& templateDir, QWidget* parent)
-    : QDialog(parent), templateDir_(templateDir) {
+TSpravcePredloh::TSpravcePredloh(const QString& templateDir, TemplateEditor editor, QWidget* parent)
+    : QDialog(parent), templateDir_(templateDir), editor_(std::move(editor)) {
     setObjectName(QStringLiteral("TSpravcePredloh"));
     setWindowTitle(QStringLiteral("Správa předloh"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
@@ -53,9 +53,13 @@ TSpravcePredloh::TSpravcePredloh(const QString& templateDir, QWidget* parent)
     Tl_Odstranit = button(this, "Tl_Odstranit", QStringLiteral("Odstranit"),
                           QStringLiteral("Odstraní soubor předlohy"), 24);
     Tl_Odstranit->setEnabled(false);
+    Tl_Upravit = button(this, "Tl_Upravit", QStringLiteral("Upravit"),
+                        QStringLiteral("Otevře předlohu v návrháři sestav"), 104);
+    Tl_Upravit->setEnabled(false);
     Tl_Storno = button(this, "Tl_Storno", QStringLiteral("Storno"),
                        QStringLiteral("Stornuje formulář"), 368);
     connect(Tl_Odstranit, &QPushButton::clicked, this, &TSpravcePredloh::Tl_OdstranitClick);
+    connect(Tl_Upravit, &QPushButton::clicked, this, &TSpravcePredloh::Tl_UpravitClick);
     connect(Tl_Storno, &QPushButton::clicked, this, &QDialog::reject);
     connect(ListView1, &QTreeWidget::itemSelectionChanged, this, &TSpravcePredloh::ListView1Click);
 
@@ -94,6 +98,21 @@ bool TSpravcePredloh::eventFilter(QObject* watched, QEvent* event) {
 
 void TSpravcePredloh::ListView1Click() {
     Tl_Odstranit->setEnabled(!ListView1->selectedItems().isEmpty());
+    Tl_Upravit->setEnabled(!ListView1->selectedItems().isEmpty());
+}
+
+void TSpravcePredloh::Tl_UpravitClick() {
+    if (ListView1->selectedItems().isEmpty() || !editor_)
+        return;
+    QTreeWidgetItem* row = ListView1->selectedItems().constFirst();
+    const QString path = templateDir_ + row->text(FileColumn);
+    if (!editor_(path, row->text(NameColumn)))
+        return;
+    templatesEdited_ = true;
+    QString error;
+    const QString name = reports::ReadTemplateName(path, &error);
+    if (error.isEmpty())
+        row->setText(NameColumn, name);
 }
 
 void TSpravcePredloh::Tl_OdstranitClick() {
@@ -116,17 +135,7 @@ void TSpravcePredloh::Tl_OdstranitClick() {
 }
 
 bool TSpravcePredloh::deleteSelectedFile() {
-    const QString path = templateDir_ + ListView1->selectedItems().constFirst()->text(FileColumn);
-    QFile file(path);
-    if (!file.exists()) {
-        dialogs::ShowInfoTitled(QStringLiteral("Upozornění"),
-                                QStringLiteral("Soubor předlohy \"") + path +
-                                    QStringLiteral("\" již neexistuje."));
-        return false;
-    }
-    if (file.remove())
-        return true;
-    dialogs::ShowError(QStringLiteral("Soubor předlohy \"") + path +
-                       QStringLiteral("\" nelze odstranit: ") + file.errorString());
-    return false;
+    // A file that has gone or cannot be deleted keeps its row; the list says nothing more.
+    QFile file(templateDir_ + ListView1->selectedItems().constFirst()->text(FileColumn));
+    return file.exists() && file.remove();
 }

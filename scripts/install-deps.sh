@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6
-    libsqlite3-dev sqlite3
+    libsqlite3-dev sqlite3 libzint-dev zbar-tools
     fonts-liberation fonts-dejavu-core
     xvfb xauth x11-utils xdotool imagemagick
     poppler-utils libxml2-utils python3 desktop-file-utils appstream

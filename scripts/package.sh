@@ -8,7 +8,8 @@ for p in dpkg-dev file; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
         DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$p"
 done
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+    -DLUMIRA_BUILD_TESTS=OFF
 cmake --build build-package
 (cd build-package && cpack -G DEB)
 ls -l build-package/lumira_*.deb

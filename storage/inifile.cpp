@@ -1,5 +1,6 @@
 #include "storage/inifile.h"
 
+#include "storage/engine/regularfile.h"
 #include "storage/engine/savefile.h"
 
 #include <QFile>
@@ -140,16 +141,13 @@ IniFile::IniFile(const QString& path) : filePath(path) {
 }
 
 void IniFile::load() {
-    QFile file(filePath);
-    if (!file.exists())
+    if (!QFileInfo::exists(filePath))
         return;
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    QString reason;
+    if (!engine::readRegularFile(filePath, maxFileBytes, bytes, reason)) {
         unreadable = true;
-        error = QStringLiteral("Nelze přečíst soubor nastavení \"%1\".\n%2")
-                    .arg(filePath, file.errorString());
+        error = QStringLiteral("Nelze přečíst soubor nastavení \"%1\".\n%2").arg(filePath, reason);
         return;
     }
     const QString text = fromCodePage(bytes);
@@ -162,6 +160,7 @@ void IniFile::load() {
         if (line.endsWith(u'\r'))
             line.chop(1);
     }
+    loadedLines = lines;
 }
 
 int IniFile::findSection(const QString& section) const {
@@ -267,6 +266,10 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value) 
 bool IniFile::save() {
     if (unreadable)
         return false; // keeps the load error: saving would drop the unread contents
+    if (lines == loadedLines) {
+        error.clear();
+        return true; // nothing changed: the file stays as it is, even a read-only one
+    }
     if (!checkReplaceable())
         return false;
     QSaveFile file(filePath);

@@ -13,9 +13,12 @@ class IniFile {
 public:
     // Values longer than this are cut when read, as the profile functions do.
     static constexpr int maxValueLength = 2047;
+    // A larger file is not a settings file of this program; it is not read.
+    static constexpr qint64 maxFileBytes = 4 * 1024 * 1024;
 
-    // A missing file reads as empty. A file that exists but cannot be read also reads as
-    // empty, and then refuses to be saved so that its contents are not lost.
+    // A missing file reads as empty. A file that exists but cannot be read (or is no regular
+    // file, or is larger than maxFileBytes) also reads as empty, and then refuses to be saved
+    // so that its contents are not lost.
     explicit IniFile(const QString& path);
 
     QString path() const { return filePath; }
@@ -41,7 +44,7 @@ public:
 
     // Replaces the file atomically with CR LF line ends. Characters that Windows-1250 cannot
     // hold are stored as '?'. On failure the old file stays untouched, no temporary file is
-    // left and errorString() says why.
+    // left and errorString() says why. When the writes changed nothing the file is not touched.
     bool save();
     // Empty while nothing went wrong; otherwise a Czech text with the path and the reason.
     QString errorString() const { return error; }
@@ -57,6 +60,7 @@ private:
 
     QString filePath;
     QStringList lines;
+    QStringList loadedLines;
     QString error;
     bool unreadable = false;
 };

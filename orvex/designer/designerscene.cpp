@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTimer>
+#include <cmath>
 
 namespace orvex::designer {
 
@@ -58,6 +59,13 @@ DesignerScene::DesignerScene(TemplateDocument* document, QObject* parent)
     rebuild();
 }
 
+DesignerScene::~DesignerScene() {
+    // The items go with the scene; nobody may ask for them while they do.
+    rebuilding_ = true;
+    bandItems_.clear();
+    objectItems_.clear();
+}
+
 double DesignerScene::snapped(double value) const {
     return snap_ ? qRound(value / gridStep_) * gridStep_ : value;
 }
@@ -69,6 +77,10 @@ void DesignerScene::rebuild() {
     objectItems_.clear();
     clear();
     drawnByName_.clear();
+    if (!document_->report()) {
+        rebuilding_ = false;
+        return;
+    }
     drawn_ = std::make_shared<Report>(parseTemplate(document_->toBytes()).report);
     if (!drawn_->pages.isEmpty()) {
         for (const Band& band : drawn_->pages.first().bands)
@@ -301,6 +313,12 @@ void DesignerScene::dropEvent(QGraphicsSceneDragDropEvent* event) {
         return;
     }
     XmlNodePtr memo = createFieldMemo(*document_, field, bandPoint(band, event->scenePos()));
+    // The memo stays within the band it was dropped on, as far as the band is high enough.
+    const double room = numberAttribute(band, heightKey) - numberAttribute(memo.get(), heightKey);
+    if (numberAttribute(memo.get(), topKey) > room)
+        memo->setAttribute(
+            topKey,
+            formatNumber(qMax(0.0, snap_ ? std::floor(room / gridStep_) * gridStep_ : room)));
     XmlNode* raw = memo.get();
     document_->insertElement(band, -1, memo, QStringLiteral("Vložení pole"));
     event->acceptProposedAction();

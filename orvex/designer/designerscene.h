@@ -28,6 +28,7 @@ public:
     static constexpr double bandSpacing = 4;
 
     explicit DesignerScene(TemplateDocument* document, QObject* parent = nullptr);
+    ~DesignerScene() override;
 
     TemplateDocument* document() const { return document_; }
     double gridStep() const { return gridStep_; }

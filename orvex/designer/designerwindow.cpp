@@ -24,6 +24,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -85,7 +86,11 @@ DesignerWindow::DesignerWindow(const QString& path, DesignerContext context, QWi
     resize(qMin(1280, screen.width()), qMin(860, screen.height() - 40));
 }
 
-DesignerWindow::~DesignerWindow() = default;
+DesignerWindow::~DesignerWindow() {
+    disconnect(scene_, nullptr, this, nullptr);
+    disconnect(document_, nullptr, this, nullptr);
+    disconnect(document_->undoStack(), nullptr, this, nullptr);
+}
 
 bool DesignerWindow::open(QString* error) {
     QFile file(path_);
@@ -111,12 +116,18 @@ void DesignerWindow::buildToolBar(QLayout* layout) {
     previewAction->setShortcut(Qt::Key_F5);
     previewAction->setEnabled(bool(context_.preview));
     bar->addSeparator();
-    QAction* undo = document_->undoStack()->createUndoAction(this, QStringLiteral("Zpět"));
+    // Fixed captions keep the tool bar still; the step's name is in the tool tip.
+    QUndoStack* stack = document_->undoStack();
+    QAction* undo = bar->addAction(QStringLiteral("Zpět"), stack, &QUndoStack::undo);
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = document_->undoStack()->createRedoAction(this, QStringLiteral("Znovu"));
+    undo->setEnabled(false);
+    connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::undoTextChanged, undo, &QAction::setToolTip);
+    QAction* redo = bar->addAction(QStringLiteral("Znovu"), stack, &QUndoStack::redo);
     redo->setShortcut(QKeySequence::Redo);
-    bar->addAction(undo);
-    bar->addAction(redo);
+    redo->setEnabled(false);
+    connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::redoTextChanged, redo, &QAction::setToolTip);
     bar->addSeparator();
     bar->addAction(QStringLiteral("Kopírovat"), this, &DesignerWindow::copySelection)
         ->setShortcut(QKeySequence::Copy);
@@ -225,7 +236,10 @@ QVector<FieldEntry> DesignerWindow::bookFields() const {
 void DesignerWindow::updatePanel() {
     if (scene_->isRebuilding() || !document_->report())
         return;
-    QVector<XmlNode*> nodes = scene_->selectedNodes();
+    // Objects before their band: a band caught by a rubber band is not edited with them.
+    QVector<XmlNode*> nodes = scene_->selectedObjects();
+    if (nodes.isEmpty() && scene_->selectedBand())
+        nodes << scene_->selectedBand();
     if (nodes.isEmpty())
         nodes << document_->page();
     QStringList conditions;
@@ -270,8 +284,11 @@ void DesignerWindow::addPicture(const QString& file) {
                                                   "vložíte."));
         return;
     }
-    document_->insertElement(band, -1, createPicture(*document_, image, QPointF(0, 0)),
-                             QStringLiteral("Vložení obrázku"));
+    XmlNodePtr picture = createPicture(*document_, image, QPointF(0, 0));
+    XmlNode* raw = picture.get();
+    document_->insertElement(band, -1, picture, QStringLiteral("Vložení obrázku"));
+    scene_->rebuild();
+    scene_->selectNodes({raw});
 }
 
 void DesignerWindow::addBand(const QString& type) {
@@ -350,6 +367,24 @@ void DesignerWindow::alignSelection(int how) {
     document_->endStep();
 }
 
+void DesignerWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (zoomChosen_)
+        return;
+    zoomChosen_ = true;
+    // The whole width of the paper in sight: the largest zoom step that fits.
+    QTimer::singleShot(0, this, [this] {
+        const double room = view_->view()->viewport()->width();
+        int index = 0;
+        for (int i = 0; i < zoomBox_->count(); ++i) {
+            if (scene_->sceneRect().width() * zoomBox_->itemData(i).toDouble() <= room)
+                index = i;
+        }
+        zoomBox_->setCurrentIndex(qMin(index, 2));
+        view_->setZoom(zoomBox_->itemData(zoomBox_->currentIndex()).toDouble());
+    });
+}
+
 bool DesignerWindow::save() {
     QString error;
     if (!document_->save(path_, &error)) {
@@ -378,7 +413,8 @@ void DesignerWindow::preview() {
     }
     file.write(document_->toBytes());
     file.close();
-    context_.preview(file.fileName());
+    context_.preview(file.fileName(),
+                     document_->report()->attribute(QStringLiteral("ReportOptions.Name")));
 }
 
 void DesignerWindow::done(int result) {

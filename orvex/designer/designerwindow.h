@@ -21,8 +21,9 @@ struct XmlNode;
 
 struct DesignerContext {
     QHash<QString, QString> parameters; // the program's parameter pairs
-    // Shows a report of the template at this path, as printing would.
-    std::function<void(const QString&)> preview;
+    // Shows a report of the template at this path, as printing would; the report's name
+    // is its title, as the print menu will give it.
+    std::function<void(const QString& path, const QString& reportName)> preview;
 };
 
 class DesignerWindow : public QDialog {
@@ -61,6 +62,9 @@ public:
 public slots:
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildToolBar(QLayout* layout);
     QMenu* bandMenu();
@@ -82,6 +86,7 @@ private:
     PropertyPanel* panel_ = nullptr;
     QComboBox* zoomBox_ = nullptr;
     bool wasSaved_ = false;
+    bool zoomChosen_ = false;
 };
 
 } // namespace orvex::designer

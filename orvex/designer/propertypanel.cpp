@@ -19,7 +19,7 @@ namespace {
 QDoubleSpinBox* spinBox(double min, double max, const QString& suffix, QWidget* parent) {
     auto* box = new QDoubleSpinBox(parent);
     box->setRange(min, max);
-    box->setDecimals(1);
+    box->setDecimals(2);
     box->setSuffix(suffix);
     box->setKeyboardTracking(false);
     return box;

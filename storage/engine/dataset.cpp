@@ -12,8 +12,9 @@ namespace engine {
 
 namespace {
 
-constexpr int kPageSize = 128;
-constexpr int kMaxPages = 128;
+// A page is about one screen of the grid: a jump to a random row reads little more than it shows.
+constexpr int kPageSize = 32;
+constexpr int kMaxPages = 512;
 
 // "SELECT * FROM T [condition] ORDER BY Id": captures the table and the condition.
 const QRegularExpression& bookQueryPattern() {

@@ -12,7 +12,7 @@ namespace engine {
 
 namespace {
 
-void appendInteger(QByteArray& out, qint64 value) {
+void appendInteger(std::string& out, qint64 value) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     out.append(digits, end - digits);
@@ -21,7 +21,7 @@ void appendInteger(QByteArray& out, qint64 value) {
 // An amount as the database keeps it (whole ten-thousandths) in its shortest form with a
 // decimal comma. Fifteen significant digits print such a value exactly, so below 10^15
 // ten-thousandths the digits are those of the general way; false leaves larger values to it.
-bool appendAmount(QByteArray& out, double stored) {
+bool appendAmount(std::string& out, double stored) {
     const double units = std::round(stored * 10000.0);
     if (!(std::fabs(units) < 1e15) || (units == 0 && std::signbit(units)))
         return false;
@@ -53,7 +53,7 @@ int digitsAt(const unsigned char* text, int from, int count) {
 }
 
 // A stored ISO date "yyyy-mm-dd" as d.m.yyyy; false for anything else.
-bool appendDate(QByteArray& out, const unsigned char* text, int size) {
+bool appendDate(std::string& out, const unsigned char* text, int size) {
     if (size != 10 || text[4] != '-' || text[7] != '-')
         return false;
     const int year = digitsAt(text, 0, 4);
@@ -69,7 +69,7 @@ bool appendDate(QByteArray& out, const unsigned char* text, int size) {
     return true;
 }
 
-bool appendText(QByteArray& out, const unsigned char* text, int size) {
+bool appendText(std::string& out, const unsigned char* text, int size) {
     const auto* bytes = reinterpret_cast<const char*>(text);
     if (!isPlainUtf8(bytes, size))
         return false;
@@ -77,7 +77,7 @@ bool appendText(QByteArray& out, const unsigned char* text, int size) {
     return true;
 }
 
-bool appendFast(QByteArray& out, sqlite3_stmt* statement, int column, FieldType type) {
+bool appendFast(std::string& out, sqlite3_stmt* statement, int column, FieldType type) {
     const int storage = sqlite3_column_type(statement, column);
     if (storage == SQLITE_NULL)
         return true;
@@ -161,12 +161,12 @@ char32_t nextCodePoint(const char* bytes, int& at) {
     return code;
 }
 
-void appendPlainText(QByteArray& out, sqlite3_stmt* statement, int column, FieldType type) {
-    const qsizetype start = out.size();
+void appendPlainText(std::string& out, sqlite3_stmt* statement, int column, FieldType type) {
+    const size_t start = out.size();
     if (appendFast(out, statement, column, type))
         return;
-    out.truncate(start);
-    out += plainText(readColumn(statement, column, type)).toUtf8();
+    out.resize(start);
+    out += plainText(readColumn(statement, column, type)).toStdString();
 }
 
 } // namespace engine

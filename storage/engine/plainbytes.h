@@ -6,13 +6,13 @@
 
 #include "storage/engine/connection.h"
 
-#include <QByteArray>
+#include <string>
 
 struct sqlite3_stmt;
 
 namespace engine {
 
-void appendPlainText(QByteArray& out, sqlite3_stmt* statement, int column, FieldType type);
+void appendPlainText(std::string& out, sqlite3_stmt* statement, int column, FieldType type);
 
 // Whether bytes are UTF-8 that a QString takes and gives back unchanged.
 bool isPlainUtf8(const char* bytes, int size);

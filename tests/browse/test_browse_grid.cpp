@@ -3,6 +3,19 @@
 
 #include <QtTest>
 
+namespace {
+
+// Starts the book with the rows A, B and C and shows the grid as the user sees it.
+void showThreeRows(BrowseRig& rig) {
+    for (const char* cislo : {"A", "B", "C"})
+        rig.fixture.insertInvoice(cislo);
+    rig.start();
+    rig.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+}
+
+} // namespace
+
 class BrowseGridTest : public QObject {
     Q_OBJECT
 private slots:
@@ -194,11 +207,7 @@ void BrowseGridTest::selectionFollowsTheBook() {
 
 void BrowseGridTest::clickMovesTheBook() {
     BrowseRig rig;
-    for (const char* cislo : {"A", "B", "C"})
-        rig.fixture.insertInvoice(cislo);
-    rig.start();
-    rig.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    showThreeRows(rig);
     const QRect cell = rig.grid->visualRect(rig.grid->model()->index(2, 5));
     QTest::mouseClick(rig.grid->viewport(), Qt::LeftButton, {}, cell.center());
     QCOMPARE(rig.state.book.recNo(), 3);
@@ -299,11 +308,7 @@ void BrowseGridTest::tabStaysOnTheRows() {
     QFETCH(int, rowAfter);
     QFETCH(int, columnAfter);
     BrowseRig rig;
-    for (const char* cislo : {"A", "B", "C"})
-        rig.fixture.insertInvoice(cislo);
-    rig.start();
-    rig.window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&rig.window));
+    showThreeRows(rig);
     rig.grid->setFocus();
     rig.grid->setCurrentIndex(rig.grid->model()->index(row, column));
     if (backward)

@@ -128,8 +128,9 @@ private slots:
         QTest::newRow("unwritable pdf")
             << QStringList{shippedTemplate(), "--db", "%DB%", "--pdf", "/nonexistent/out.pdf"} << 1
             << "Soubor „/nonexistent/out.pdf“ nelze vytvořit";
-        QTest::newRow("designer") << QStringList{"--design", shippedTemplate()} << 1
-                                  << "Návrhář sestav není v této verzi k dispozici";
+        QTest::newRow("designer on a missing template")
+            << QStringList{"--design", "/nonexistent/Chybi.fr3"} << 1
+            << "Předlohu „/nonexistent/Chybi.fr3“ nelze otevřít";
     }
 
     void failures() {

@@ -49,9 +49,10 @@ void PlainBytesTest::sameAsGeneralWay() {
     {
         engine::Statement statement(db, QStringLiteral("SELECT ") + stored);
         QVERIFY2(statement.step(), qPrintable(statement.error()));
-        QByteArray bytes;
+        std::string bytes;
         engine::appendPlainText(bytes, statement.get(), 0, type);
-        QCOMPARE(bytes, engine::plainText(engine::readColumn(statement.get(), 0, type)).toUtf8());
+        QCOMPARE(QByteArray::fromStdString(bytes),
+                 engine::plainText(engine::readColumn(statement.get(), 0, type)).toUtf8());
     }
     sqlite3_close(db);
 }

@@ -407,6 +407,9 @@ void ExportFilesTest::csvCodePage() {
     fixture.insert("FDosle", {{"Cislo", "C1"},
                               {"Dodavatel_odberatel", "Příliš žluťoučký kůň|úpěl ďábelské ódy"},
                               {"Specifikace", text}});
+    // Bytes that are not UTF-8, written by another program.
+    QVERIFY(
+        fixture.state.connection.execute("UPDATE FDosle SET Poznamka = x'C3A9FF7C41'", nullptr));
     fixture.openBook();
     const QString path = fixture.dir.filePath("out.csv");
     QCOMPARE(Export1::ExportToCsv(fixture.state.book, false, false, u'|', path), Outcome::Written);
@@ -415,6 +418,9 @@ void ExportFilesTest::csvCodePage() {
     QCOMPARE(values.value(2),
              QByteArray(encoder.encode(u"Příliš žluťoučký kůň_úpěl ďábelské ódy")));
     QCOMPARE(values.value(6), QByteArray(encoder.encode(Export1::csvValue(text, u'|'))));
+    QCOMPARE(values.value(15), QByteArray(encoder.encode(
+                                   Export1::csvValue(QString::fromUtf8("\xC3\xA9\xFF|A"), u'|'))) +
+                                   "\r\n");
 }
 
 void ExportFilesTest::xmlReadsBack() {

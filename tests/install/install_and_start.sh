@@ -18,8 +18,15 @@ ls "$data"/Ses/*.fr3 >/dev/null || { echo "templates not copied to $data/Ses"; e
 sqlite3 "$data/Lumira.mdb" .tables | grep -q FOdeslane || { echo "tables missing"; exit 1; }
 
 first=$(ls "$data"/Ses/*.fr3 | head -n 1)
+second=$(ls "$data"/Ses/*.fr3 | tail -n 1)
+[ "$first" != "$second" ] || { echo "need two shipped templates"; exit 1; }
 echo "moje" > "$first"
+rm "$second"
+# A newer version ships one more template.
+cp "$work/prefix/lib/lumira/Ses/$(basename "$first")" "$work/prefix/lib/lumira/Ses/Nova_sestava.fr3"
 "$work/prefix/bin/lumira"
 [ "$(cat "$first")" = "moje" ] || { echo "a user's template was overwritten"; exit 1; }
+test ! -e "$second" || { echo "a template the user deleted came back"; exit 1; }
+test -s "$data/Ses/Nova_sestava.fr3" || { echo "the newer version's template was not brought"; exit 1; }
 test ! -e "$work/prefix/lib/lumira/Lumira.mdb" || { echo "database written beside the program"; exit 1; }
 echo "installed program started on $data"

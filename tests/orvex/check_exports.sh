@@ -8,7 +8,8 @@ shift
 
 interface='OznaceniVerzeDLL(QString*)
 SestavaADO(QApplication*, QString const&, QString const&, QString const&, int, engine::Connection*)
-orvex::renderReportToPdf(QString const&, QString const&, QString const&, engine::Connection*, QString const&)'
+orvex::renderReportToPdf(QString const&, QString const&, QString const&, engine::Connection*, QString const&)
+orvex::designReport(QWidget*, QString const&, QString const&, QString const&, engine::Connection*, std::function<int (QDialog&)> const&)'
 
 # Linker-made markers are not symbols of the code.
 exported=$(nm -D --defined-only -C "$library" | cut -c20- |

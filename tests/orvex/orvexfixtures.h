@@ -5,6 +5,8 @@
 #include "orvex/datatable.h"
 
 #include <QDate>
+#include <QImage>
+#include <QProcess>
 #include <memory>
 
 namespace orvexfixtures {
@@ -68,6 +70,26 @@ inline double columnSum(const orvex::DataTable& table, const QString& column) {
     return sum;
 }
 
+// The program's parameter text for a book of received invoices with the business settings
+// all empty.
+inline QString emptyBusinessParameters(const QString& title) {
+    QStringList parts = {"Nadpis", title};
+    for (const char* key : {"NazevSubjektu", "OdpovednaOsoba", "Ulice", "PSC", "Mesto", "IC", "DIC",
+                            "Tel", "Email", "WWW"})
+        parts << key << "";
+    parts << "Mena"
+          << "CZK"
+          << "Nadpis" << title << "TypProstredi"
+          << "0"
+          << "Datum1"
+          << "Datum 1"
+          << "Datum2"
+          << "Datum 2"
+          << "Datum3"
+          << "Datum 3";
+    return parts.join('|');
+}
+
 // The program's parameter text for a book of received invoices.
 inline QString programParameters(const QString& title) {
     return QStringList{"Nadpis",
@@ -105,6 +127,29 @@ inline QString programParameters(const QString& title) {
                        "Datum3",
                        "Splatnost"}
         .join('|');
+}
+
+// Output of a poppler or zbar tool run on a file; empty when the tool failed.
+inline QByteArray toolOutput(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+// Text of a PDF with layout kept; non-breaking spaces become plain ones.
+inline QString pdfText(const QString& pdfPath) {
+    const QByteArray text = toolOutput("pdftotext", {"-layout", pdfPath, "-"});
+    return text.isEmpty() ? QStringLiteral("pdftotext failed")
+                          : QString::fromUtf8(text).replace(QChar(0xA0), u' ');
+}
+
+// The first page of a PDF as an image at the given resolution (96: one pixel per template pixel).
+inline QImage pdfImage(const QString& pdfPath, int dpi = 96) {
+    const QString base = pdfPath + QString("-%1").arg(dpi);
+    toolOutput("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdfPath, base});
+    return QImage(base + ".png");
 }
 
 } // namespace orvexfixtures

@@ -6,6 +6,7 @@
 #include "orvex/designer/fieldcatalog.h"
 #include "orvex/designer/objectfactory.h"
 #include "orvex/designer/templatedocument.h"
+#include "orvex/designerfixtures.h"
 #include "orvex/orvexfixtures.h"
 #include "orvex/reportjob.h"
 #include "orvex/reportoutput.h"
@@ -19,13 +20,10 @@
 #include <QtTest>
 
 using namespace orvex::designer;
+using designerfixtures::findNamed;
+using designerfixtures::readFile;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The XML tree as lines of elements with their attributes (sorted) and non-blank texts,
 // read by Qt's own reader: what "the same template" means, whatever the formatting.
@@ -65,15 +63,6 @@ QStringList difference(const QStringList& a, const QStringList& b) {
         if (!a.contains(line))
             out << "+ " + line;
     return out;
-}
-
-XmlNode* findNamed(XmlNode* node, const QString& name) {
-    if (node->attribute("Name") == name)
-        return node;
-    for (const XmlNodePtr& child : node->children)
-        if (XmlNode* found = findNamed(child.get(), name))
-            return found;
-    return nullptr;
 }
 
 FieldEntry entry(const QString& caption) {

@@ -2,6 +2,7 @@
 
 #include "orvex/memotext.h"
 #include "orvex/reportcontext.h"
+#include "orvex/reportscope.h"
 #include "orvex/valueformat.h"
 
 #include <QtTest>
@@ -88,6 +89,18 @@ private slots:
             << "[AVG(Length(<Kniha.\"Poznamka\">))]" << 0 << 0 << 3 << "1";
         QTest::newRow("empty scope")
             << "[SUM(<Kniha.\"Zaklad\">)] [COUNT(MasterData1)]" << 0 << 0 << 0 << "0 0";
+        // Whole numbers beyond 64 bits go on as floating-point ones instead of wrapping round.
+        row("product beyond 64 bits", "[3037000500 * 3037000500 > 0]", "True");
+        row("sum beyond 64 bits", "[9223372036854775807 + 1 > 0] [-9223372036854775807 - 2 < 0]",
+            "True True");
+        row("sign of the smallest",
+            "[-(-9223372036854775807 - 1) > 0] [Abs(-9223372036854775807 - 1) > 0]", "True True");
+        row("quotient of the smallest", "[(-9223372036854775807 - 1) div -1 > 0]", "True");
+        row("rounding beyond 64 bits", "[Round(1e30) > 0] [Trunc(-1e30) < 0]", "True True");
+        row("still whole below", "[4611686018427387903 * 2 + 1]", "9223372036854775807");
+        QTest::newRow("aggregate inside aggregate")
+            << "[SUM(SUM(<Kniha.\"Zaklad\">))]" << 0 << 0 << 3
+            << QString::fromUtf8("!souhrnnou funkci SUM nelze použít uvnitř jiné souhrnné funkce");
         QTest::newRow("aggregate keeps row")
             << "[SUM(<Kniha.\"Zaklad\">)] [<Kniha.\"Cislo\">]" << 1 << 0 << 3 << "1200,75 FD_2";
     }
@@ -182,6 +195,27 @@ private slots:
         QCOMPARE(pieces.size(), 1);
         QVERIFY(!pieces[0].parsed.root);
         QCOMPARE(pieces[0].parsed.error, QString("výraz je příliš složitý"));
+    }
+
+    void scopeOfTheRowsInWords_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no filter") << "SELECT * FROM FDosle  ORDER BY Id"
+                                   << "celá kniha";
+        QTest::newRow("dates") << "SELECT * FROM FDosle WHERE  (Datum3 >= #2024-01-01#) AND "
+                                  "(Datum3 <= #2024-12-31#)  ORDER BY Id"
+                               << "Splatnost od 1.1.2024 do 31.12.2024";
+        QTest::newRow("text") << "SELECT * FROM FOdeslane WHERE  Specifikace LIKE '%oprava%'  "
+                                 "ORDER BY Id"
+                              << "Specifikace obsahuje „oprava“";
+        QTest::newRow("other condition") << "SELECT * FROM FDosle WHERE Zaklad > 1000 ORDER BY Id"
+                                         << "Zaklad > 1000";
+    }
+
+    void scopeOfTheRowsInWords() {
+        QFETCH(QString, sql);
+        QFETCH(QString, expected);
+        QCOMPARE(describeScope(sql, {{"datum3", "Splatnost"}}), expected);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "orvex/layoutengine.h"
 #include "orvex/orvexfixtures.h"
 #include "orvex/templateparser.h"
+#include "orvex/textmetrics.h"
 
 #include <QtTest>
 
@@ -65,6 +66,60 @@ int pageOf(const PreparedReport& report, const QString& objectName) {
             return i + 1;
     return 0;
 }
+
+// A page 100 x 100 mm without margins or page bands (377.95 px high), with the given page
+// attributes and bands.
+QByteArray bandsTemplate(const QString& pageAttributes, const QString& bands) {
+    return QString(R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport ReportOptions.Name="Pásy">
+  <TfrxReportPage Name="Page1" PaperWidth="100" PaperHeight="100" LeftMargin="0" RightMargin="0" TopMargin="0" BottomMargin="0" %1>
+    %2
+  </TfrxReportPage>
+</TfrxReport>)")
+        .arg(pageAttributes, bands)
+        .toUtf8();
+}
+
+// Texts of the named objects over all pages in print order, as "name:text".
+QStringList printed(const PreparedReport& report, const QStringList& names) {
+    QStringList found;
+    for (const PreparedPage& page : report.pages)
+        for (const PreparedItem& item : page.items)
+            if (names.contains(item.object->name))
+                found << item.object->name + ":" + item.text;
+    return found;
+}
+
+int itemsAtLeft(const PreparedReport& report, double left) {
+    int count = 0;
+    for (const PreparedPage& page : report.pages)
+        for (const PreparedItem& item : page.items)
+            count += qFuzzyCompare(item.rect.left() + 1, left + 1);
+    return count;
+}
+
+// Bands of the band tests.
+const char* const childBandsXml = R"(
+    <TfrxMasterData Name="MasterData1" Height="20" Top="100" DataSetName="Kniha" Child="Child1">
+      <TfrxMemoView Name="Row" Width="100" Height="18" Text="[Kniha.&#34;Cislo&#34;]"/>
+    </TfrxMasterData>
+    <TfrxDetailData Name="DetailData1" Height="20" Top="140" DataSetName="Kniha">
+      <TfrxMemoView Name="Detail" Width="100" Height="18" Text="[Kniha.&#34;Specifikace&#34;]"/>
+    </TfrxDetailData>
+    <TfrxChild Name="Child1" Height="20" Top="300">
+      <TfrxMemoView Name="Child" Width="100" Height="18" Text="[Kniha.&#34;ICO&#34;]"/>
+    </TfrxChild>)";
+const char* const titleRowXml = R"(
+    <TfrxReportTitle Name="ReportTitle1" Height="20" Top="0">
+      <TfrxMemoView Name="TitleRow" Width="100" Height="18" Text="[Kniha.&#34;Cislo&#34;]"/>
+    </TfrxReportTitle>)";
+const char* const masterRowXml = R"(
+    <TfrxMasterData Name="MasterData1" Height="20" Top="100" DataSetName="Kniha" %1>
+      <TfrxMemoView Name="Row" Width="100" Height="18" Text="[Kniha.&#34;Cislo&#34;]"/>
+    </TfrxMasterData>)";
+const char* const captionText = R"(Text="Číslo")";
+const char* const pageNumberText = R"(Text="Strana [Page#] z [TotalPages#]")";
+const char* const rowFieldText = R"(Text="[Kniha.&#34;Cislo&#34;]")";
 
 double plain(const QString& text) {
     return QString(text).replace(',', '.').toDouble();
@@ -169,6 +224,136 @@ private slots:
             QCOMPARE(parts.value(1), QString("10"));
             QCOMPARE(plain(parts.value(2)), sum);
         }
+    }
+
+    void longWordsBreakIntoLinesThatFit_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one long word") << QString(16000, QChar('W'));
+        QTest::newRow("words and a long one")
+            << QString("Faktura za ") + QString(4000, QChar(0x158)) + QString(" a dále text");
+        QTest::newRow("short words") << QString("krátká slova ").repeated(500).trimmed();
+    }
+
+    void longWordsBreakIntoLinesThatFit() {
+        QFETCH(QString, text);
+        const QFontMetricsF metrics(deviceFont(FontSpec(), 1));
+        const QStringList lines = wrapLines(text, metrics, 200, true);
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= 200.5 || line.size() == 1,
+                     qPrintable(line));
+        QCOMPARE(lines.join(' ').remove(' '), QString(text).remove(' '));
+        QVERIFY(lines.size() > metrics.horizontalAdvance(text) / 200 - 1);
+    }
+
+    void childAndDetailBandsFollowEachRow() {
+        const QString bands = QString::fromUtf8(childBandsXml);
+        const PreparedReport report = layOut(bandsTemplate("", bands), orvexfixtures::book(2));
+        QCOMPARE(report.warnings, QStringList());
+        QCOMPARE(printed(report, QStringList{"Row", "Child", "Detail"}),
+                 (QStringList{"Row:FD_0001", "Child:26540001", "Detail:Zboží 1", "Row:FD_0002",
+                              "Child:26540002", "Detail:Zboží 2"}));
+    }
+
+    void pageBandsShowTheRowsOfTheirPage() {
+        const QString title = QString::fromUtf8(titleRowXml);
+        QByteArray xml = pagedTemplate(20, 20, title);
+        xml.replace(captionText, rowFieldText);
+        xml.replace(pageNumberText, rowFieldText);
+        const PreparedReport report = layOut(xml, orvexfixtures::book(30));
+        QCOMPARE(report.pages.size(), 3);
+        QCOMPARE(texts(report.pages[0], "TitleRow"), QStringList{"FD_0001"});
+        // The title takes one row's room from the first page: 14 rows there, 15 on the next.
+        QCOMPARE(texts(report.pages[0], "Caption"), QStringList{"FD_0001"});
+        QCOMPARE(texts(report.pages[0], "PageNo"), QStringList{"FD_0014"});
+        QCOMPARE(texts(report.pages[1], "Caption"), QStringList{"FD_0015"});
+        QCOMPARE(texts(report.pages[1], "PageNo"), QStringList{"FD_0029"});
+        QCOMPARE(texts(report.pages[2], "Caption"), QStringList{"FD_0030"});
+    }
+
+    void rowsFlowThroughColumnsAndOntoNewPages_data() {
+        QTest::addColumn<QString>("pageAttributes");
+        QTest::addColumn<QString>("masterAttributes");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("secondColumnRows"); // rows at the left edge of column two
+        QTest::newRow("one column") << ""
+                                    << "" << 30 << 2 << 0;
+        QTest::newRow("two columns") << "Columns=\"2\" ColumnWidth=\"50\""
+                                     << "" << 30 << 1 << 12;
+        QTest::newRow("even columns") << "Columns=\"2\""
+                                      << "" << 40 << 2 << 18;
+        QTest::newRow("new page per row") << ""
+                                          << "StartNewPage=\"True\"" << 3 << 3 << 0;
+    }
+
+    void rowsFlowThroughColumnsAndOntoNewPages() {
+        QFETCH(QString, pageAttributes);
+        QFETCH(QString, masterAttributes);
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        QFETCH(int, secondColumnRows);
+        const QString master = QString::fromUtf8(masterRowXml);
+        const QString bands = master.arg(masterAttributes);
+        const PreparedReport report =
+            layOut(bandsTemplate(pageAttributes, bands), orvexfixtures::book(rows));
+        QCOMPARE(report.pages.size(), pages);
+        QCOMPARE(printed(report, QStringList{"Row"}).size(), rows);
+        QCOMPARE(itemsAtLeft(report, 50 * pixelsPerMm), secondColumnRows);
+    }
+
+    void groupsKeptTogetherStartOnANewPage() {
+        // 378 px to a page; groups of 6 rows (rate 0) and 7 rows (12 and 21) of 40 px with a
+        // header and a footer of 20: the second group does not fit below the first and moves on.
+        const QString bands = R"(
+    <TfrxGroupHeader Name="GroupHeader1" Height="20" Top="80" KeepTogether="True" Condition="Kniha.&#34;SazbaDPH&#34;">
+      <TfrxMemoView Name="GroupTitle" Width="100" Height="18" Text="[Kniha.&#34;SazbaDPH&#34;]"/>
+    </TfrxGroupHeader>
+    <TfrxMasterData Name="MasterData1" Height="40" Top="100" DataSetName="Kniha"/>
+    <TfrxGroupFooter Name="GroupFooter1" Height="20" Top="150"/>)";
+        const PreparedReport report = layOut(bandsTemplate("", bands), orvexfixtures::book(20));
+        QCOMPARE(report.pages.size(), 3);
+        QCOMPARE(texts(report.pages[0], "GroupTitle"), QStringList{"0"});
+        QCOMPARE(texts(report.pages[1], "GroupTitle"), QStringList{"12"});
+        QCOMPARE(texts(report.pages[2], "GroupTitle"), QStringList{"21"});
+    }
+
+    void splittableBandContinuesOnTheNextPage() {
+        const QString bands = R"(
+    <TfrxReportTitle Name="ReportTitle1" Height="600" Top="0" AllowSplit="True">
+      <TfrxMemoView Name="Top" Top="0" Width="100" Height="18" Text="nahoře"/>
+      <TfrxMemoView Name="Across" Top="360" Width="100" Height="40" Text="přes hranu"/>
+      <TfrxMemoView Name="Bottom" Top="560" Width="100" Height="18" Text="dole"/>
+    </TfrxReportTitle>)";
+        const PreparedReport report = layOut(bandsTemplate("", bands), orvexfixtures::book(0));
+        QCOMPARE(report.warnings, QStringList());
+        QCOMPARE(report.pages.size(), 2);
+        QCOMPARE(texts(report.pages[0], "Top"), QStringList{"nahoře"});
+        QCOMPARE(texts(report.pages[0], "Across"), QStringList{"přes hranu"});
+        QCOMPARE(texts(report.pages[1], "Across"), QStringList{"přes hranu"});
+        QCOMPARE(texts(report.pages[1], "Bottom"), QStringList{"dole"});
+        for (const PreparedItem& item : report.pages[1].items)
+            if (item.object->name == "Bottom")
+                QCOMPARE(item.rect.top(), 560 - 100 * pixelsPerMm);
+    }
+
+    void groupsSortInCzechOrder() {
+        auto data = std::make_shared<DataTable>(*orvexfixtures::book(0));
+        const QStringList partners = {"Zebra", "Úhel", "Chata", "Čížek", "Hora",
+                                      "Cihla", "Uzel", "čaj",   "Ulice"};
+        for (const QString& partner : partners) {
+            QVector<QVariant> row(data->fieldNames.size());
+            row[data->fieldIndex("Dodavatel_odberatel")] = partner;
+            data->rows << row;
+        }
+        const QString bands = R"(
+    <TfrxGroupHeader Name="GroupHeader1" Height="20" Top="80" Condition="Kniha.&#34;Dodavatel_odberatel&#34;">
+      <TfrxMemoView Name="GroupTitle" Width="100" Height="18" Text="[Kniha.&#34;Dodavatel_odberatel&#34;]"/>
+    </TfrxGroupHeader>
+    <TfrxMasterData Name="MasterData1" Height="0" Top="100" DataSetName="Kniha"/>)";
+        const PreparedReport report = layOut(bandsTemplate("", bands), data);
+        QCOMPARE(texts(report.pages[0], "GroupTitle"),
+                 (QStringList{"Cihla", "čaj", "Čížek", "Hora", "Chata", "Úhel", "Ulice", "Uzel",
+                              "Zebra"}));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "orvex/attributes.h"
 #include "orvex/templatebytes.h"
+#include "orvex/templateinheritance.h"
 #include "orvex/templateparser.h"
 
 #include <QFile>
@@ -84,7 +85,7 @@ private slots:
         const ParseResult result = parseFile("designer.fr3");
         const Band* master = bandNamed(result.report.pages[0], "MasterData1");
         QVERIFY(master);
-        QCOMPARE(master->objects.size(), 2); // the picture is skipped
+        QCOMPARE(master->objects.size(), 2); // the rich text object is skipped
         const ReportObject& plain = master->objects[0];
         QCOMPARE(plain.rect, QRectF(3.77953, 0, 120.5, 18.89765));
         QCOMPARE(plain.font.name, QStringLiteral("Arial"));
@@ -120,9 +121,76 @@ private slots:
         QVERIFY(result.ok);
         const QString all = result.warnings.join('\n');
         QVERIFY2(all.contains("Windows-1250"), qPrintable(all));
-        QVERIFY(all.contains("„Picture1“ typu TfrxPictureView"));
+        QVERIFY(all.contains("„Rich1“ typu TfrxRichView"));
         QVERIFY(all.contains("Skript sestavy"));
         QVERIFY(all.contains("OnBeforePrint objektu „MasterData1“"));
+    }
+
+    void objectsOfEveryKindKeepTheirSettings() {
+        const ParseResult result = parseFile("objects.fr3");
+        QVERIFY2(result.ok, qPrintable(result.error));
+        const QVector<ReportObject>& objects = result.report.pages[0].bands[0].objects;
+        QCOMPARE(objects.size(), 8);
+        QCOMPARE(objects[0].kind, ObjectKind::Picture);
+        QCOMPARE(objects[0].picture.size(), QSize(16, 16));
+        QVERIFY(!objects[0].keepAspectRatio);
+        QCOMPARE(objects[1].kind, ObjectKind::Gradient);
+        QCOMPARE(objects[1].gradient.begin, QColor(Qt::red));
+        QCOMPARE(objects[1].gradient.end, QColor(Qt::blue));
+        QCOMPARE(objects[2].shape, ShapeKind::Ellipse);
+        QCOMPARE(objects[3].kind, ObjectKind::Barcode);
+        QVERIFY(objects[3].twoDimensional);
+        QVERIFY(objects[3].expression.startsWith("'SPD*1.0*"));
+        QCOMPARE(objects[4].barType, QStringLiteral("bcCode128"));
+        QVERIFY(objects[4].showText);
+        QVERIFY(objects[5].allowHtml);
+        QCOMPARE(objects[6].rotation, 90.0);
+        QCOMPARE(objects[7].highlights.size(), 1);
+        QCOMPARE(objects[7].highlights[0].fill, QColor(0, 0, 128));
+        QCOMPARE(objects[7].highlights[0].font.color, QColor(Qt::white));
+    }
+
+    void bandsTheLibraryCannotPrintAreNamed() {
+        const ParseResult result = parseTemplate(R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport>
+  <TfrxReportPage Name="Page1">
+    <TfrxMasterData Name="MasterData1" Height="20" Top="100" DataSetName="Kniha" Child="Chybi"/>
+    <TfrxDetailData Name="DetailData1" Height="20" Top="130" DataSetName="Polozky"/>
+    <TfrxMasterData Name="Svisly" Height="20" Top="160" DataSetName="Kniha" Vertical="True"/>
+  </TfrxReportPage>
+</TfrxReport>)");
+        QVERIFY(result.ok);
+        const QString all = result.warnings.join('\n');
+        QVERIFY2(all.contains("Svislý pás „Svisly“"), qPrintable(all));
+        QVERIFY(all.contains("„DetailData1“ čte datovou sadu „Polozky“"));
+        QVERIFY(all.contains("Podřízený pás „Chybi“ pásu „MasterData1“"));
+        QCOMPARE(result.report.pages[0].sections.size(), 1);
+    }
+
+    void inheritedTemplateAppliesItsChanges() {
+        const LoadedTemplate loaded = loadTemplateFile(LUMIRA_TEST_DATA "/zdedena.fr3");
+        QVERIFY2(loaded.ok, qPrintable(loaded.error));
+        const ParseResult result = parseTemplate(loaded.bytes);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(result.report.name, QStringLiteral("Zděděná kniha"));
+        const Page& page = result.report.pages[0];
+        const Band* title = bandNamed(page, "ReportTitle1");
+        QVERIFY(title);
+        QStringList texts;
+        for (const ReportObject& object : title->objects)
+            texts << object.text;
+        QCOMPARE(texts, (QStringList{"Firma: [NazevSubjektu]", "Kniha přijatých faktur",
+                                     "Doplněno v dědici"}));
+        QCOMPARE(page.sections.size(), 1);
+        QCOMPARE(page.bands[page.sections[0].master].objects.size(), 2);
+    }
+
+    void missingParentIsNamed() {
+        const LoadedTemplate loaded = loadTemplateFile(LUMIRA_TEST_DATA "/sirotek.fr3");
+        QVERIFY(!loaded.ok);
+        QVERIFY2(loaded.error.contains("Nadřazená předloha „Chybejici.fr3“"),
+                 qPrintable(loaded.error));
+        QVERIFY(loaded.error.contains("sirotek.fr3"));
     }
 
     void unreadableFileGivesAnError() {
@@ -189,6 +257,28 @@ private slots:
         QVERIFY(!declared.decodedInContent);
         QVERIFY(QString::fromUtf8(declared.utf8).contains(QStringLiteral("encoding=\"utf-8\"")));
         QVERIFY(QString::fromUtf8(declared.utf8).contains(QStringLiteral("b=\"č\"")));
+    }
+
+    void bareSpecialCharactersInNamesAreRepaired_data() {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("less than")
+            << QByteArray("<TfrxReport ReportOptions.Name=\"Do <10 000\"/>") << "Do <10 000";
+        QTest::newRow("tag-like name")
+            << QByteArray("<TfrxReport ReportOptions.Name=\"<Kniha>\"/>") << "<Kniha>";
+        QTest::newRow("ampersand and less than")
+            << QByteArray("<TfrxReport ReportOptions.Name=\"A & B < C\"></TfrxReport>")
+            << "A & B < C";
+        QTest::newRow("escaped stays")
+            << QByteArray("<TfrxReport ReportOptions.Name=\"&lt;A&gt;\"/>") << "<A>";
+    }
+
+    void bareSpecialCharactersInNamesAreRepaired() {
+        QFETCH(QByteArray, raw);
+        QFETCH(QString, name);
+        const ParseResult result = parseTemplate(raw);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(result.report.name, name);
     }
 };
 

@@ -8,7 +8,6 @@
 #include "storage/engine/connection.h"
 #include "support/bookfixture.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,15 +17,6 @@ namespace {
 
 QString shippedTemplate(const QString& name) {
     return QStringLiteral(LUMIRA_BINARY_DIR "/Ses/") + name;
-}
-
-// Text of a PDF with layout kept; non-breaking spaces become plain ones.
-QString pdfText(const QString& pdfPath) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, "-"});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QStringLiteral("pdftotext failed");
-    return QString::fromUtf8(process.readAllStandardOutput()).replace(QChar(0xA0), u' ');
 }
 
 QString amount(double value) {
@@ -127,6 +117,75 @@ private slots:
         // The rates come out in ascending order although the rows are not sorted by rate.
         QVERIFY(text.indexOf("bez DPH") < text.indexOf("12 %"));
         QVERIFY(text.indexOf("12 %") < text.indexOf("21 %"));
+    }
+
+    void emptyBusinessSettingsLeaveNoBareLabels_data() {
+        QTest::addColumn<QString>("templateName");
+        QTest::newRow("book listing") << "Kniha_faktur.fr3";
+        QTest::newRow("VAT overview") << "Prehled_DPH.fr3";
+    }
+
+    void emptyBusinessSettingsLeaveNoBareLabels() {
+        QFETCH(QString, templateName);
+        const orvex::PreparedJob job = orvex::prepareReport(
+            shippedTemplate(templateName), emptyBusinessParameters("Sestava"), book(3));
+        QVERIFY(job.ok);
+        const QString pdf = dir_.filePath("empty-" + templateName + ".pdf");
+        QString error;
+        QVERIFY2(orvex::writePdf(job.report, pdf, &error), qPrintable(error));
+        const QString text = pdfText(pdf);
+        for (const QString& line : text.split('\n')) {
+            const QString trimmed = line.simplified();
+            QVERIFY2(!trimmed.startsWith(",") && !trimmed.startsWith("–"), qPrintable(line));
+            QVERIFY2(!QRegularExpression("(^|\\s)D?IČ:(\\s|$)").match(trimmed).hasMatch(),
+                     qPrintable(line));
+        }
+        QVERIFY(text.contains("Strana 1 z 1"));
+    }
+
+    void bookListingWrapsLongNamesAndShowsTheSpecification() {
+        auto table = book(2);
+        const QString longName = "Stavební bytové družstvo Nový domov Brno-Královo Pole, "
+                                 "pobočka Žabovřesky a Komín";
+        table->rows[0][2] = longName;
+        const orvex::PreparedJob job = orvex::prepareReport(shippedTemplate("Kniha_faktur.fr3"),
+                                                            programParameters("Kniha"), table);
+        QVERIFY(job.ok);
+        const QString pdf = dir_.filePath("long-name.pdf");
+        QString error;
+        QVERIFY(orvex::writePdf(job.report, pdf, &error));
+        const QString text = pdfText(pdf);
+        QVERIFY(text.contains("Specifikace"));
+        QVERIFY(text.contains("Zboží 1"));
+        for (const QString& word : longName.split(' '))
+            QVERIFY2(text.contains(word), qPrintable(word + "\n" + text));
+    }
+
+    void vatOverviewNamesItsScopeAndItsTitleOnce_data() {
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<QString>("scope");
+        QTest::newRow("whole book") << ""
+                                    << "celá kniha";
+        QTest::newRow("filtered")
+            << " WHERE  (Datum1 >= #2024-03-01#) AND (Datum1 <= #2024-03-31#)  AND  "
+               "Dodavatel_odberatel LIKE '%U Ř''eky%' "
+            << "Vystaveno od 1.3.2024 do 31.3.2024, Dodavatel/odběratel obsahuje „U Ř'eky“";
+    }
+
+    void vatOverviewNamesItsScopeAndItsTitleOnce() {
+        QFETCH(QString, condition);
+        QFETCH(QString, scope);
+        BookFixture fixture;
+        fixture.insertInvoice("FD_0001", 1000, 210, 1210, QDate(2024, 3, 5));
+        const QString pdf = dir_.filePath(QString("scope-%1.pdf").arg(QTest::currentDataTag()));
+        const orvex::RenderResult result = orvex::renderReportToPdf(
+            shippedTemplate("Prehled_DPH.fr3"), programParameters("Přehled DPH podle sazeb"),
+            "SELECT * FROM FDosle" + condition + " ORDER BY Id", &fixture.state.connection, pdf);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains("Rozsah: " + scope), qPrintable(text));
+        const QString titleBlock = text.left(text.indexOf("Vytištěno"));
+        QCOMPARE(titleBlock.count("Přehled DPH podle sazeb"), 1);
     }
 
     void runsTheSqlTextOverTheConnection() {

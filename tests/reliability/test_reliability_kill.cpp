@@ -5,6 +5,9 @@
 // LUMIRA_KILL_RUNS sets the number of kills (default 100), LUMIRA_KILL_SEED the random seed.
 
 #include "app/selfteststore.h"
+#include "export/export1.h"
+#include "storage/engine/dataset.h"
+#include "support/scriptedhost.h"
 
 #include <QDate>
 #include <QDeadlineTimer>
@@ -106,6 +109,13 @@ public:
         return output;
     }
 
+    // What the program has reported so far.
+    QByteArray reported() {
+        program.waitForReadyRead(0);
+        output += program.readAllStandardOutput();
+        return output;
+    }
+
     qint64 pid = 0;
 
 private:
@@ -122,6 +132,7 @@ private slots:
     void initTestCase();
     void storedRowsSurviveKills();
     void twoCopiesStoreTogether();
+    void storeDuringLongExport();
 
 private:
     QTemporaryDir dir;
@@ -178,6 +189,22 @@ void KillTest::checkDatabase(int run) {
     QCOMPARE(integrity, QList<QStringList>{{QStringLiteral("ok")}});
     if (stored.isEmpty())
         return;
+    // The totals the engine keeps equal the sums over the rows, whenever the kill came.
+    for (const char* column : {"Zaklad", "DPH", "Celkem"}) {
+        const QString sql =
+            QStringLiteral("SELECT (SELECT total || ' ' || value_count || ' ' || row_count FROM "
+                           "lumira_totals WHERE table_name = 'FDosle' AND column_name = '%1'), "
+                           "(SELECT coalesce(sum(CAST(round(%1 * 10000) AS INTEGER)), 0) || ' ' "
+                           "|| count(%1) || ' ' || count(*) FROM FDosle)")
+                .arg(QLatin1String(column));
+        QList<QStringList> totals;
+        QVERIFY2(database.rows(sql.toUtf8().constData(), totals), qPrintable(database.error()));
+        QVERIFY2(totals.value(0).value(0) == totals.value(0).value(1),
+                 qPrintable(QStringLiteral("run %1: %2 kept as %3, summed %4")
+                                .arg(run)
+                                .arg(QLatin1String(column), totals.value(0).value(0),
+                                     totals.value(0).value(1))));
+    }
     const QStringList fields = selftest::rowValues(0, 0).keys();
     const QByteArray sql =
         "SELECT Id, " + fields.join(QStringLiteral(", ")).toLatin1() + " FROM FDosle";
@@ -239,6 +266,52 @@ void KillTest::twoCopiesStoreTogether() {
     parseOutput(second.kill(), second.pid);
     QCOMPARE(stored.size() - before, 2 * rows);
     checkDatabase(0);
+}
+
+// One copy exports a book for a long time while the other stores rows: the reading copy
+// must not lock the writer out ("database is locked"), and its file stays whole.
+void KillTest::storeDuringLongExport() {
+    QTemporaryDir folder;
+    StoringCopy first(folder.path(), 1); // the database and its tables
+    first.waitForRows(1);
+    first.kill();
+    const QString path = folder.filePath(QStringLiteral("Lumira.mdb"));
+    {
+        RawDatabase database(path);
+        QCOMPARE(sqlite3_exec(database.db,
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < 3000) INSERT INTO FDosle (Cislo, Zaklad) SELECT 'R' || "
+                              "i, i FROM n",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+    }
+    engine::Connection connection;
+    QVERIFY(connection.open(path, nullptr));
+    engine::DataSet book(&connection);
+    book.setCommandText(QStringLiteral("SELECT * FROM FDosle  ORDER BY Id"));
+    QVERIFY(book.open());
+    ScriptedHost host;
+    QByteArray storedBy;
+    const auto storeMeanwhile = [&](int done, int total) {
+        if (done > 0 && done < total && storedBy.isEmpty()) {
+            StoringCopy other(folder.path(), 2);
+            const QDeadlineTimer late(std::chrono::seconds(10)); // a lock waits 15 s
+            while (storedBy.count('\n') < 2 && !late.hasExpired()) {
+                QThread::msleep(50);
+                storedBy = other.reported();
+            }
+            other.kill();
+        }
+        return true;
+    };
+    const QString exported = folder.filePath(QStringLiteral("book.csv"));
+    QCOMPARE(Export1::ExportToCsv(book, true, false, u'|', exported, storeMeanwhile),
+             Export1::Outcome::Written);
+    QCOMPARE(storedBy.count("stored "), 2);
+    QVERIFY(host.messages.isEmpty());
+    QFile file(exported);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count('\n'), 1 + 3001); // the rows when the export began
 }
 
 QTEST_MAIN(KillTest)

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -104,10 +105,13 @@ private slots:
     void managerNoKeepsFile();
     void managerDeletesAndKeepsNumbers();
     void managerDoubleClickDeletes();
-    void managerVanishedFile();
+    void managerFileNotDeleted_data();
+    void managerFileNotDeleted();
     void menusRebuiltOnlyAfterDeletion();
     void aboutShowsVersions();
     void pages();
+    void designerEntryPoints_data();
+    void designerEntryPoints();
 };
 
 void ReportsCommandsTest::newTemplate_data() {
@@ -306,20 +310,30 @@ void ReportsCommandsTest::managerDoubleClickDeletes() {
     QCOMPARE(f.host.messages[1].text, "Není vybrán žádný soubor předlohy!");
 }
 
-void ReportsCommandsTest::managerVanishedFile() {
+void ReportsCommandsTest::managerFileNotDeleted_data() {
+    QTest::addColumn<bool>("folderInItsPlace");
+    QTest::newRow("file has gone") << false;
+    QTest::newRow("file cannot be deleted") << true;
+}
+
+void ReportsCommandsTest::managerFileNotDeleted() {
+    QFETCH(bool, folderInItsPlace);
     CommandsFixture f;
     f.addTemplate("Predloha_01.fr3", "Jedna");
     f.host.answers.enqueue(dialogs::Answer::Yes);
-    f.manage([&f](TSpravcePredloh& manager) {
+    f.manage([&f, folderInItsPlace](TSpravcePredloh& manager) {
         QVERIFY(QFile::remove(f.sesPath("Predloha_01.fr3")));
+        // A folder of the file's name cannot be deleted as a file, not even by root.
+        if (folderInItsPlace)
+            QVERIFY(QDir().mkpath(f.sesPath("Predloha_01.fr3/obsah")));
         clickRow(manager, "Predloha_01.fr3");
         manager.Tl_OdstranitClick();
         QCOMPARE(manager.rowCount(), 1);
     });
-    QCOMPARE(f.host.messages.size(), 2);
-    QCOMPARE(f.host.messages[1].caption, "Upozornění");
-    QCOMPARE(f.host.messages[1].text,
-             "Soubor předlohy \"" + f.sesPath("Predloha_01.fr3") + "\" již neexistuje.");
+    // Only the question: the row stays without a word.
+    QCOMPARE(f.host.messages.size(), 1);
+    QCOMPARE(f.host.messages[0].kind, dialogs::MessageKind::Question);
+    QCOMPARE(QFileInfo(f.sesPath("Predloha_01.fr3")).isDir(), folderInItsPlace);
 }
 
 void ReportsCommandsTest::menusRebuiltOnlyAfterDeletion() {
@@ -378,6 +392,55 @@ void ReportsCommandsTest::pages() {
     QCOMPARE(f.host.openRequests[1].target, "http://www.lumira.cz/");
     for (const auto& request : f.host.openRequests)
         QCOMPARE(request.parameters, "");
+    QCOMPARE(f.host.messages.size(), 0);
+}
+
+// Each way into the designer opens the right file; a change saved there renames the report in
+// the print menus, and closing the designer without saving leaves the menus alone.
+void ReportsCommandsTest::designerEntryPoints_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("saved");
+    for (const char* entry : {"new template", "manager", "preview"}) {
+        QTest::newRow(qPrintable(QString(entry) + ", saved")) << entry << true;
+        QTest::newRow(qPrintable(QString(entry) + ", not saved")) << entry << false;
+    }
+}
+
+void ReportsCommandsTest::designerEntryPoints() {
+    QFETCH(QString, entry);
+    QFETCH(bool, saved);
+    CommandsFixture f;
+    f.addTemplate("Kniha_faktur.fr3", "Kniha faktur");
+    f.controller->BuildPrintMenu();
+    QStringList opened;
+    const auto design = [&](const QString& path, const QString& reportName) {
+        opened << QFileInfo(path).fileName() + " " + reportName;
+        if (saved)
+            f.addTemplate(QFileInfo(path).fileName(), "Upravená");
+        return saved;
+    };
+    f.controller->setTemplateDesigner(design);
+    // The preview's "Upravit předlohu" is the library's: it opens the designer itself.
+    f.controller->setReportRunner([&](const QString& path, const QString&, const QString&) {
+        design(path, "Kniha faktur");
+    });
+    QString expected = "Kniha_faktur.fr3 Kniha faktur";
+    if (entry == "new template") {
+        f.host.textAnswers.enqueue(QString("Nová"));
+        f.actions.Akce_NovaSestava->trigger();
+        expected = "Predloha_01.fr3 Nová";
+    } else if (entry == "manager") {
+        f.manage([](TSpravcePredloh& manager) {
+            clickRow(manager, "Kniha_faktur.fr3");
+            QPushButton* edit = manager.findChild<QPushButton*>("Tl_Upravit");
+            QVERIFY(edit && edit->isEnabled());
+            QTest::mouseClick(edit, Qt::LeftButton);
+        });
+    } else {
+        f.printMenu->findChild<QAction*>("HMenu_Prehledy_Kniha_faktur")->trigger();
+    }
+    QCOMPARE(opened, QStringList{expected});
+    QCOMPARE(f.captions().contains("Upravená"), saved);
     QCOMPARE(f.host.messages.size(), 0);
 }
 

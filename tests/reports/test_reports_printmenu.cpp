@@ -4,6 +4,7 @@
 #include "reports/parametertext.h"
 #include "reports/reportscontroller.h"
 #include "support/bookfixture.h"
+#include "support/fifoguard.h"
 #include "support/scriptedhost.h"
 
 #include <QDir>
@@ -115,10 +116,15 @@ void ReportsPrintMenuTest::fixedItemsOnly() {
     PrintMenuFixture f;
     if (content == "missing")
         QVERIFY(QDir(f.sesPath("")).removeRecursively());
+    std::unique_ptr<FifoGuard> fifo;
     if (content == "others") {
         QVERIFY(QDir(f.sesPath("")).mkdir("Slozka.fr3"));
         f.addTemplate(".Skryta.fr3", QString("Skrytá"));
         f.addTemplate("Poznamky.txt", QString("Text"));
+        // Links count by what they lead to: a FIFO would block, a device never end.
+        fifo = std::make_unique<FifoGuard>(f.book.dir.filePath("fifo"));
+        QVERIFY(QFile::link(f.book.dir.filePath("fifo"), f.sesPath("Fronta.fr3")));
+        QVERIFY(QFile::link("/dev/zero", f.sesPath("Nuly.fr3")));
     }
     f.controller->BuildPrintMenu();
     for (const QMenu* menu : {f.printMenu, f.popup()}) {
@@ -128,6 +134,7 @@ void ReportsPrintMenuTest::fixedItemsOnly() {
         QCOMPARE(items[1]->text(), "Správa předloh");
         QCOMPARE(items[1]->toolTip(), "Umožní přeskupovat a odstraňovat soubory předloh sestav");
         QVERIFY(items[2]->isSeparator());
+        QCOMPARE(items[2]->text(), QString()); // a text would show beside the line
     }
     QCOMPARE(f.host.messages.size(), 0);
 }
@@ -138,11 +145,13 @@ void ReportsPrintMenuTest::oneItemPerTemplate() {
     // Names a component name could not carry still get their items.
     f.addTemplate("Přehled 2024-01.v2.fr3", QString("Přehled &amp; souhrn"));
     f.addTemplate("Bez_nazvu.fr3", QByteArray("<TfrxReport Version=\"5.3.14\"/>"));
+    f.addTemplate("VELKA.FR3", QString("Velká písmena"));
     f.controller->BuildPrintMenu();
 
     const QStringList expectedNames = QStringList(fixedItems) << "HMenu_Prehledy_Kniha_faktur"
                                                               << "HMenu_Prehledy_Přehled 2024-01.v2"
-                                                              << "HMenu_Prehledy_Bez_nazvu";
+                                                              << "HMenu_Prehledy_Bez_nazvu"
+                                                              << "HMenu_Prehledy_VELKA";
     QStringList names = PrintMenuFixture::names(f.printMenu);
     QCOMPARE(names.mid(0, 3), fixedItems);
     QCOMPARE(QSet<QString>(names.begin(), names.end()),
@@ -154,8 +163,12 @@ void ReportsPrintMenuTest::oneItemPerTemplate() {
         QCOMPARE(PrintMenuFixture::item(menu, "Bez_nazvu")->text(), "");
     }
     PrintMenuFixture::item(f.printMenu, "Přehled 2024-01.v2")->trigger();
-    QCOMPARE(f.calls.size(), 1);
+    // The file keeps its own name, extension in capitals included.
+    PrintMenuFixture::item(f.popup(), "VELKA")->trigger();
+    QCOMPARE(f.calls.size(), 2);
     QCOMPARE(f.calls[0].templatePath, f.sesPath("Přehled 2024-01.v2.fr3"));
+    QCOMPARE(f.calls[1].templatePath, f.sesPath("VELKA.FR3"));
+    QVERIFY(f.host.messages.isEmpty());
 }
 
 void ReportsPrintMenuTest::unreadableTemplateSkippedWithItsError() {

@@ -1,11 +1,15 @@
 #include "storage/inifile.h"
+#include "support/fifoguard.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +46,10 @@ private slots:
     void binaryGarbageIsHarmless();
     void failedSave_data();
     void failedSave();
+    void saveWithoutChangeLeavesTheFile_data();
+    void saveWithoutChangeLeavesTheFile();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
 
 private:
     QTemporaryDir dir;
@@ -388,6 +396,83 @@ void IniFileTest::failedSave() {
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     if (QFileInfo(path).isFile())
         QCOMPARE(fileBytes(path), original);
+}
+
+void IniFileTest::saveWithoutChangeLeavesTheFile_data() {
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("read-only file, same value written") << true;
+    QTest::newRow("no file, nothing written") << false;
+}
+
+// Nothing to write: the file is neither created nor touched, even when it is read-only.
+void IniFileTest::saveWithoutChangeLeavesTheFile() {
+    QFETCH(bool, exists);
+    QTemporaryDir place;
+    const QString path = place.filePath("Lumira.ini");
+    const QByteArray original = "[HlavniFrm]\nZleva=5\n";
+    if (exists) {
+        putFile(path, original);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-2),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    }
+    const QDateTime time = QFileInfo(path).lastModified();
+    IniFile ini(path);
+    if (exists)
+        ini.writeInteger("HlavniFrm", "Zleva", 5);
+    QVERIFY2(ini.save(), qPrintable(ini.errorString()));
+    QVERIFY(ini.errorString().isEmpty());
+    QCOMPARE(QFileInfo::exists(path), exists);
+    QCOMPARE(entriesOf(place.path()).size(), exists ? 1 : 0);
+    if (exists) {
+        QCOMPARE(fileBytes(path), original);
+        QCOMPARE(QFileInfo(path).lastModified(), time);
+    }
+}
+
+// Something else than a settings file at its path is not read (a FIFO would block the start,
+// a device would never end) and is never replaced.
+void IniFileTest::onlyRegularFilesAreRead_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to a FIFO") << "fifoLink";
+    QTest::newRow("link to /dev/zero") << "zeroLink";
+    QTest::newRow("file over the size cap") << "huge";
+}
+
+void IniFileTest::onlyRegularFilesAreRead() {
+    QFETCH(QString, kind);
+    QTemporaryDir place;
+    const QString path = place.filePath("Lumira.ini");
+    const QString fifo = kind == u"fifo" ? path : place.filePath("fifo");
+    std::unique_ptr<FifoGuard> guard;
+    if (kind.startsWith(u"fifo")) {
+        guard = std::make_unique<FifoGuard>(fifo);
+        QVERIFY(guard->made());
+    }
+    if (kind == u"fifoLink")
+        QVERIFY(QFile::link(fifo, path));
+    if (kind == u"zeroLink")
+        QVERIFY(QFile::link("/dev/zero", path));
+    if (kind == u"huge") {
+        putFile(path, "[Nastaveni]\r\nMena=EUR\r\n");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(IniFile::maxFileBytes + 1));
+    }
+
+    IniFile ini(path);
+    QCOMPARE(ini.readString("Nastaveni", "Mena", "CZK"), QStringLiteral("CZK"));
+    QVERIFY2(ini.errorString().startsWith("Nelze přečíst soubor nastavení \"" + path + "\""),
+             qPrintable(ini.errorString()));
+    ini.writeString("Nastaveni", "Mena", "USD");
+    QVERIFY(!ini.save());
+    QVERIFY(QFileInfo(path).isSymLink() == kind.endsWith(u"Link"));
+    if (kind == u"huge")
+        QCOMPARE(QFileInfo(path).size(), IniFile::maxFileBytes + 1);
 }
 
 QTEST_MAIN(IniFileTest)

@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
         return Written;
     }
     if (!command.designPath.isEmpty()) {
-        const int code = lumirareport::openDesigner(command.designPath, &error);
+        const int code = lumirareport::openDesigner(command, &error);
         if (!error.isEmpty())
             printError(error);
         return code;

@@ -79,7 +79,8 @@ QString usageText() {
     return QStringLiteral(
                "Použití: lumira-report PŘEDLOHA.fr3 --db Lumira.mdb [--sql TEXT] [--params TEXT]\n"
                "                       --pdf VÝSTUP.pdf [--timeout SEKUNDY]\n"
-               "         lumira-report --design PŘEDLOHA.fr3\n"
+               "         lumira-report --design PŘEDLOHA.fr3 [--db Lumira.mdb] [--sql TEXT] "
+               "[--params TEXT]\n"
                "\n"
                "Vytvoří sestavu podle předlohy nad daty databáze a uloží ji jako PDF.\n"
                "\n"
@@ -89,7 +90,7 @@ QString usageText() {
                "faktur|Datum3|Splatnost\"\n"
                "  --pdf SOUBOR       výstupní soubor PDF\n"
                "  --timeout SEKUNDY  nejdelší doba běhu sestavy (výchozí %2 s)\n"
-               "  --design SOUBOR    otevře předlohu v návrháři sestav\n"
+               "  --design SOUBOR    otevře předlohu v návrháři sestav (s --db nabídne náhled)\n"
                "\n"
                "Upozornění k předloze se vypisují na chybový výstup. Návratový kód: 0 soubor PDF "
                "byl\n"

@@ -1,0 +1,129 @@
+// The report preview: its size on the screen, the zoom it opens with, its Czech texts, and
+// that it keeps nothing between two openings.
+
+#include "orvex/orvexfixtures.h"
+#include "orvex/previewwindow.h"
+#include "orvex/reportjob.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace orvexfixtures;
+
+namespace {
+
+orvex::PreparedReport bookListing(int rows) {
+    orvex::PreparedJob job =
+        orvex::prepareReport(QStringLiteral(LUMIRA_BINARY_DIR "/Ses/Kniha_faktur.fr3"),
+                             programParameters("Kniha faktur"), book(rows));
+    if (!job.ok)
+        qFatal("%s", qPrintable(job.error));
+    return std::move(job.report);
+}
+
+QStringList toolBarTexts(const orvex::PreviewWindow& preview) {
+    QStringList texts;
+    for (const QAction* action : preview.findChild<QToolBar*>()->actions())
+        if (!action->isSeparator() && !action->text().isEmpty())
+            texts << action->text() + QStringLiteral(" / ") + action->toolTip();
+    // Tool buttons show their actions' tips; the other widgets have their own.
+    for (const QWidget* widget : preview.findChild<QToolBar*>()->findChildren<QWidget*>())
+        if (!widget->toolTip().isEmpty() && !qobject_cast<const QToolButton*>(widget))
+            texts << widget->toolTip();
+    return texts;
+}
+
+int pageImageWidth(const orvex::PreviewWindow& preview) {
+    return preview.findChild<QScrollArea*>()->widget()->width();
+}
+
+} // namespace
+
+class TestOrvexPreview : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void opensOnScreenAtFitToWidth() {
+        orvex::PreviewWindow preview(bookListing(60), QStringLiteral("Kniha faktur"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QVERIFY(preview.screen()->availableGeometry().contains(preview.frameGeometry()));
+        QCOMPARE(preview.fit(), orvex::PreviewWindow::Fit::Width);
+        QCOMPARE(preview.findChild<QComboBox*>()->currentText(), QStringLiteral("Podle šířky"));
+        const int viewport = preview.findChild<QScrollArea*>()->viewport()->width();
+        QVERIFY2(pageImageWidth(preview) <= viewport && pageImageWidth(preview) > viewport - 40,
+                 qPrintable(QStringLiteral("%1 in %2").arg(pageImageWidth(preview)).arg(viewport)));
+        // Fit to width follows the window.
+        const int before = pageImageWidth(preview);
+        preview.resize(preview.width() - 100, preview.height());
+        QTRY_VERIFY(pageImageWidth(preview) < before - 50);
+    }
+
+    void zoomChoices() {
+        orvex::PreviewWindow preview(bookListing(60), QStringLiteral("Kniha faktur"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        preview.setZoom(1.0);
+        QCOMPARE(preview.fit(), orvex::PreviewWindow::Fit::Fixed);
+        QCOMPARE(preview.findChild<QComboBox*>()->currentText(), QStringLiteral("100 %"));
+        QCOMPARE(pageImageWidth(preview), qRound(297 * orvex::pixelsPerMm)); // A4 landscape
+        preview.setFit(orvex::PreviewWindow::Fit::Page);
+        const auto* scroll = preview.findChild<QScrollArea*>();
+        QVERIFY(scroll->widget()->height() <= scroll->viewport()->height());
+        QVERIFY(scroll->widget()->width() <= scroll->viewport()->width());
+    }
+
+    void everyCaptionAndTipIsCzech() {
+        orvex::PreviewWindow preview(bookListing(60), QStringLiteral("Kniha faktur"));
+        QCOMPARE(preview.windowTitle(), QStringLiteral("Náhled sestavy – Kniha faktur"));
+        const QStringList expected = {"Tisk... / Tisk",
+                                      "Uložit jako PDF... / Uložit jako PDF",
+                                      "|< / První strana",
+                                      "< / Předchozí strana",
+                                      "> / Další strana",
+                                      ">| / Poslední strana",
+                                      "Zavřít / Zavřít",
+                                      "Strana",
+                                      "Lupa"};
+        QStringList texts = toolBarTexts(preview);
+        texts.sort();
+        QStringList sortedExpected = expected;
+        sortedExpected.sort();
+        QCOMPARE(texts, sortedExpected);
+        QStringList zooms;
+        const auto* zoomBox = preview.findChild<QComboBox*>();
+        for (int i = 0; i < zoomBox->count(); ++i)
+            zooms << zoomBox->itemText(i);
+        QCOMPARE(zooms, QStringList({"Podle šířky", "Celá strana", "50 %", "75 %", "100 %", "125 %",
+                                     "150 %", "200 %", "300 %"}));
+    }
+
+    void remembersNothingBetweenOpenings() {
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::ConfigLocation);
+        const QStringList before = QDir(config).entryList(QDir::Files | QDir::NoDotAndDotDot);
+        {
+            orvex::PreviewWindow preview(bookListing(60), QStringLiteral("Kniha faktur"));
+            preview.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&preview));
+            preview.setZoom(2.0);
+            preview.showPage(2);
+        }
+        orvex::PreviewWindow again(bookListing(60), QStringLiteral("Kniha faktur"));
+        QCOMPARE(again.fit(), orvex::PreviewWindow::Fit::Width);
+        QCOMPARE(again.currentPage(), 1);
+        QCOMPARE(QDir(config).entryList(QDir::Files | QDir::NoDotAndDotDot), before);
+    }
+};
+
+QTEST_MAIN(TestOrvexPreview)
+#include "test_orvex_preview.moc"
