@@ -1,6 +1,7 @@
 #include "browse/bookgrid.h"
 
 #include "browse/bookmodel.h"
+#include "browse/indicatorheader.h"
 #include "dialogs/dialogy.h"
 #include "storage/engine/dataset.h"
 
@@ -11,6 +12,7 @@
 
 BookGrid::BookGrid(QTableView* view, BookModel* model, engine::DataSet& book, QAction* editAction)
     : QObject(view), view_(view), model_(model), book_(book), editAction_(editAction) {
+    view_->setVerticalHeader(new IndicatorHeader(view_));
     view_->setModel(model_);
     setUpView();
     connect(&book_, &engine::DataSet::currentChanged, this, &BookGrid::selectRow);
