@@ -1,5 +1,6 @@
 #include "storage/tnastaveni.h"
 
+#include "dialogs/charfilter.h"
 #include "dialogs/dialoghost.h"
 #include "dialogs/dialogy.h"
 #include "dialogs/typedspinbox.h"
@@ -7,7 +8,6 @@
 #include "storage/appstate.h"
 #include "storage/inifile.h"
 #include "storage/tnastavenibindings.h"
-#include "storage/tnastaveniratefilter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -268,7 +268,7 @@ QSpinBox* TNastaveni::addRate(QGridLayout* grid, const QString& label, const QSt
     QLineEdit* edit = spin->findChild<QLineEdit*>();
     edit->setObjectName(QStringLiteral("Ed_") + name);
     edit->setMaxLength(rateLength);
-    auto* filter = new TNastaveniRateFilter(spin);
+    auto* filter = dialogs::CharFilter::rate(spin);
     spin->installEventFilter(filter);
     edit->installEventFilter(filter);
     addRow(grid, label, spin);
