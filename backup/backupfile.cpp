@@ -61,7 +61,7 @@ QString countBook(const SqliteFile& file, const BookInfo& book, qint64& rows) {
 QString inspectContent(BackupFile& result, Check check) {
     if (!hasSqliteHeader(result.path))
         return notOurs(QStringLiteral("není to databáze SQLite"));
-    const SqliteFile file(result.path, SqliteFile::Mode::ReadOnly);
+    const SqliteFile file(result.path, SqliteFile::Mode::Archived);
     if (!file.isOpen())
         return QStringLiteral("Soubor nelze otevřít: ") + file.error();
     QString problem = countBook(file, bookInfo(0), result.received);

@@ -116,7 +116,7 @@ bool copyDatabase(const QString& databasePath, const QString& target, QString* e
 }
 
 bool copyInto(sqlite3* live, const QString& sourcePath, QString* error) {
-    const SqliteFile source(sourcePath, SqliteFile::Mode::ReadOnly);
+    const SqliteFile source(sourcePath, SqliteFile::Mode::Archived);
     if (!source.isOpen()) {
         *error = source.error();
         return false;

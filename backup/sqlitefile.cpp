@@ -3,6 +3,8 @@
 #include "storage/engine/statement.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <sqlite3.h>
 
 namespace backup {
@@ -11,8 +13,8 @@ namespace {
 
 int openFlags(SqliteFile::Mode mode) {
     switch (mode) {
-    case SqliteFile::Mode::ReadOnly:
-        return SQLITE_OPEN_READONLY;
+    case SqliteFile::Mode::Archived:
+        return SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
     case SqliteFile::Mode::ReadWrite:
         return SQLITE_OPEN_READWRITE;
     case SqliteFile::Mode::Create:
@@ -21,11 +23,18 @@ int openFlags(SqliteFile::Mode mode) {
     return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
 }
 
+QByteArray fileName(const QString& path, SqliteFile::Mode mode) {
+    if (mode != SqliteFile::Mode::Archived)
+        return QFile::encodeName(path);
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded() +
+           QByteArrayLiteral("?immutable=1");
+}
+
 } // namespace
 
 SqliteFile::SqliteFile(const QString& path, Mode mode) {
-    opened_ = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, openFlags(mode),
-                              nullptr) == SQLITE_OK;
+    opened_ = sqlite3_open_v2(fileName(path, mode).constData(), &db_, openFlags(mode), nullptr) ==
+              SQLITE_OK;
     sqlite3_busy_timeout(db_, 15000);
 }
 

@@ -9,7 +9,13 @@ namespace backup {
 
 class SqliteFile {
 public:
-    enum class Mode { ReadOnly, ReadWrite, Create };
+    enum class Mode {
+        // A file nobody writes (a backup): read without locks and without leaving -wal or
+        // -shm files beside it, whatever journal mode its header names.
+        Archived,
+        ReadWrite,
+        Create
+    };
     // Waits up to 15 s for another copy of the program's write, as the program's connection does.
     SqliteFile(const QString& path, Mode mode);
     ~SqliteFile();

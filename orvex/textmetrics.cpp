@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QTextDocument>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace orvex {
 
@@ -135,6 +137,18 @@ QStringList wrapLines(const QString& text, const QFontMetricsF& metrics, double 
     return lines;
 }
 
+// Metrics of a memo style at the measuring scale, built once per style: a report measures the
+// same few styles for every row.
+static const QFontMetricsF& measuringMetrics(const FontSpec& desc) {
+    using Key = std::tuple<QString, int, int>;
+    thread_local std::map<Key, QFontMetricsF> cache;
+    const Key key{desc.name, desc.height, desc.style};
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.emplace(key, QFontMetricsF(deviceFont(desc, measureScale))).first;
+    return it->second;
+}
+
 double memoTextHeight(const ReportObject& memo, const QString& text) {
     if (text.isEmpty())
         return 0;
@@ -144,7 +158,7 @@ double memoTextHeight(const ReportObject& memo, const QString& text) {
                           (memo.rect.width() - 2 * memo.gapX) * measureScale);
         return document.size().height() / measureScale + 2 * memo.gapY;
     }
-    const QFontMetricsF metrics(deviceFont(memo.font, measureScale));
+    const QFontMetricsF& metrics = measuringMetrics(memo.font);
     const double width = (memo.rect.width() - 2 * memo.gapX) * measureScale;
     const int lines = wrapLines(text, metrics, width, memo.wordWrap).size();
     const double lineHeight = metrics.height() / measureScale + memo.lineSpacing;

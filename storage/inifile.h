@@ -14,7 +14,7 @@ public:
     // Values longer than this are cut when read, as the profile functions do.
     static constexpr int maxValueLength = 2047;
     // A larger file is not a settings file of this program; it is not read.
-    static constexpr qint64 maxFileBytes = 4 * 1024 * 1024;
+    static constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
 
     // A missing file reads as empty. A file that exists but cannot be read (or is no regular
     // file, or is larger than maxFileBytes) also reads as empty, and then refuses to be saved

@@ -25,7 +25,7 @@ struct Snapshot {
 // Checks a copy: rows 1..n, each the one the program stored as its n-th.
 Snapshot check(const QString& path, qint64 pid) {
     Snapshot result;
-    const backup::SqliteFile copy(path, backup::SqliteFile::Mode::ReadOnly);
+    const backup::SqliteFile copy(path, backup::SqliteFile::Mode::Archived);
     if (!backup::checkIntegrity(copy.handle(), &result.error))
         return result;
     sqlite3_stmt* statement = nullptr;

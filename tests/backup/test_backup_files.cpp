@@ -33,7 +33,7 @@ QByteArray readBytes(const QString& path) {
 }
 
 QString scalar(const QString& path, const QString& sql) {
-    const SqliteFile file(path, SqliteFile::Mode::ReadOnly);
+    const SqliteFile file(path, SqliteFile::Mode::Archived);
     QString value;
     QString error;
     if (!file.scalar(sql, value, &error))
@@ -83,6 +83,7 @@ private slots:
     void copyIsCheckedAndSelfContained();
     void copyOfAWalDatabase();
     void failedCopyLeavesNothingBehind();
+    void plainCopyOfAWalDatabaseIsListed();
     void startBackupWhenTheDatabaseIsNewer();
     void inspect_data();
     void inspect();
@@ -209,6 +210,22 @@ void BackupFilesTest::copyOfAWalDatabase() {
     QCOMPARE(scalar(path, "PRAGMA journal_mode"), "delete");
     QCOMPARE(scalar(path, "SELECT group_concat(Cislo) FROM FDosle"), "W1,W2");
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"wal.mdb"});
+}
+
+void BackupFilesTest::plainCopyOfAWalDatabaseIsListed() {
+    BookFixture fixture;
+    fixture.insertInvoice("W1", 1, 2, 3);
+    QVERIFY(fixture.state.connection.execute("PRAGMA journal_mode = WAL", nullptr));
+    fixture.state.connection.close(); // everything in the file itself
+    QTemporaryDir folder;
+    QVERIFY(QFile::copy(fixture.state.databasePath(), folder.filePath("rucni.mdb")));
+    const QList<BackupFile> listed = listBackups(folder.path());
+    QCOMPARE(listed.size(), 1);
+    QCOMPARE(listed[0].problem, QString());
+    QCOMPARE(listed[0].received, 1);
+    QCOMPARE(inspectBackup(listed[0].path, Check::Full).problem, QString());
+    // Reading it left no -wal or -shm files in the folder.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"rucni.mdb"});
 }
 
 void BackupFilesTest::failedCopyLeavesNothingBehind() {

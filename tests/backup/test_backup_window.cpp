@@ -55,7 +55,7 @@ void session(const Folder& folder, const QList<QPair<QString, double>>& invoices
 }
 
 QString rowsOf(const QString& path) {
-    const backup::SqliteFile file(path, backup::SqliteFile::Mode::ReadOnly);
+    const backup::SqliteFile file(path, backup::SqliteFile::Mode::ReadWrite);
     QString value;
     QString error;
     file.scalar("SELECT group_concat(Cislo, ',') FROM (SELECT Cislo FROM FDosle ORDER BY Id)",

@@ -3,6 +3,7 @@
 #include "find/fieldlists.h"
 #include "find/filtercondition.h"
 #include "storage/settings.h"
+#include "support/bookfixture.h"
 
 #include <QTest>
 
@@ -10,6 +11,7 @@ class FilterConditionTest : public QObject {
     Q_OBJECT
 private slots:
     void bothFiltersGiveTheExactCondition();
+    void workedExampleReadsTheDateIndex();
     void singleFilters_data();
     void singleFilters();
     void checks_data();
@@ -37,6 +39,25 @@ void FilterConditionTest::bothFiltersGiveTheExactCondition() {
     QCOMPARE(filterCondition(januaryAnd24()),
              QStringLiteral(" WHERE  (Datum1 >= #2024-01-01#) AND (Datum1 <= #2024-01-31#)  AND  "
                             "Cislo LIKE '%24%' "));
+}
+
+// The book query and the sums of the worked example read only the month's range of the index.
+void FilterConditionTest::workedExampleReadsTheDateIndex() {
+    BookFixture fixture;
+    const QString condition = filterCondition(januaryAnd24());
+    for (const QString& query :
+         {QStringLiteral("SELECT Id FROM FDosle ") + condition + QStringLiteral(" ORDER BY Id"),
+          QStringLiteral("SELECT SUM(Zaklad) AS CelkemSA FROM FDosle ") + condition}) {
+        engine::QueryResult plan;
+        QString error;
+        QVERIFY2(fixture.state.connection.select("EXPLAIN QUERY PLAN " + query, plan, &error),
+                 qPrintable(error));
+        QString steps;
+        for (const auto& step : plan.rows)
+            steps += step.last().toString() + u'\n';
+        QVERIFY2(steps.contains("SEARCH FDosle USING INDEX FDosle_Datum1 (Datum1>? AND Datum1<?)"),
+                 qPrintable(steps));
+    }
 }
 
 void FilterConditionTest::singleFilters_data() {

@@ -22,9 +22,10 @@ fi
 
 needed=$(nm -D --undefined-only -C "$library" | cut -c20- | grep '^engine::' || true)
 for program in "$@"; do
-    if nm -D --undefined-only -C "$program" | grep -q ' engine::'; then
+    taken=$(nm -D --undefined-only -C "$program" | cut -c20- | grep '^engine::' || true)
+    if [[ -n "$taken" ]]; then
         echo "$program takes engine calls from a shared library:"
-        nm -D --undefined-only -C "$program" | grep ' engine::'
+        echo "$taken"
         exit 1
     fi
     while IFS= read -r symbol; do

@@ -5,6 +5,7 @@
 #include "orvex/designer/designerscene.h"
 #include "orvex/designer/designerview.h"
 #include "orvex/designer/designerwindow.h"
+#include "orvex/designer/fieldcatalog.h"
 #include "orvex/designer/fieldtree.h"
 #include "orvex/designer/propertypanel.h"
 #include "orvex/designer/templatedocument.h"
@@ -112,36 +113,84 @@ private slots:
     void keysMoveAndSizeTheSelection() {
         Fixture f;
         f.select("Radek2");
+        XmlNode* memo = f.node("Radek2");
+        const QString left = memo->attribute("Left");
+        const QString height = memo->attribute("Height");
         f.window->pageView()->view()->setFocus();
         QTest::keyClick(f.viewport(), Qt::Key_Right);
         QTest::keyClick(f.viewport(), Qt::Key_Down, Qt::ShiftModifier);
         f.settle();
-        XmlNode* memo = f.node("Radek2");
         const double grid = 2 * 96 / 25.4;
-        QVERIFY(near(numberAttribute(memo, "Left"), 96 + grid));
-        QVERIFY(near(numberAttribute(memo, "Height"), 18 + grid));
+        QVERIFY(near(numberAttribute(memo, "Left"), left.toDouble() + grid));
+        QVERIFY(near(numberAttribute(memo, "Height"), height.toDouble() + grid));
         QCOMPARE(f.window->scene()->selectedNodes(), QVector<XmlNode*>{memo});
         QTest::keyClick(f.window.get(), Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(f.window.get(), Qt::Key_Z, Qt::ControlModifier);
         f.settle();
-        QCOMPARE(memo->attribute("Left"), QString("96"));
-        QCOMPARE(memo->attribute("Height"), QString("18"));
+        QCOMPARE(memo->attribute("Left"), left);
+        QCOMPARE(memo->attribute("Height"), height);
         QVERIFY(!f.window->document()->isModified());
     }
 
     void propertyPanelChangesAtOnce() {
         Fixture f;
         f.select("Radek8");
+        const QString original = f.node("Radek8")->attribute("Left");
+        const double shown = qRound(original.toDouble() / (96 / 25.4) * 100) / 100.0;
         auto* left = qobject_cast<QDoubleSpinBox*>(f.window->propertyPanel()->editor("Vlevo"));
         QVERIFY(left);
-        QCOMPARE(left->value(), 188.91); // 714 px
+        QCOMPARE(left->value(), shown); // millimetres, for pixels in the file
         left->setValue(100);
         f.settle();
         QCOMPARE(f.node("Radek8")->attribute("Left"), QString("377,95276"));
         f.window->document()->undoStack()->undo();
         f.settle();
-        QCOMPARE(f.node("Radek8")->attribute("Left"), QString("714"));
-        QCOMPARE(left->value(), 188.91); // 714 px
+        QCOMPARE(f.node("Radek8")->attribute("Left"), original);
+        QCOMPARE(left->value(), shown); // 714 px
+    }
+
+    void copiedObjectsArePastedUnderNewNames() {
+        Fixture f;
+        f.select("Radek2");
+        const QString name = f.window->document()->uniqueName("Radek");
+        QVERIFY(!f.node(name));
+        f.window->copySelection();
+        f.window->paste();
+        f.settle();
+        XmlNode* copy = f.node(name);
+        QVERIFY(copy);
+        QCOMPARE(copy->parent, f.node("MasterData1"));
+        QCOMPARE(copy->attribute("Text"), f.node("Radek2")->attribute("Text"));
+        QVERIFY(near(numberAttribute(copy, "Left"),
+                     numberAttribute(f.node("Radek2"), "Left") + 4 * 96 / 25.4));
+        QCOMPARE(f.window->scene()->selectedNodes(), QVector<XmlNode*>{copy});
+        f.window->document()->undoStack()->undo();
+        QVERIFY(!f.node(name));
+        QVERIFY(!f.window->document()->isModified());
+    }
+
+    // A new group asks for its condition among the book's columns; cancelling adds nothing.
+    void groupHeaderTakesTheChosenCondition() {
+        Fixture f;
+        QStringList offered;
+        QString answer;
+        f.window->askGroupCondition = [&](const QVector<FieldEntry>& fields) {
+            for (const FieldEntry& field : fields)
+                offered << field.caption;
+            return answer;
+        };
+        f.window->addBand("TfrxGroupHeader");
+        QVERIFY(!f.window->document()->isModified());
+        QCOMPARE(offered.size(), 16);
+        QVERIFY(offered.contains("Odběratel") && offered.contains("Vystaveno"));
+        answer = "Kniha.\"ICO\"";
+        f.window->addBand("TfrxGroupHeader");
+        f.settle();
+        XmlNode* group = f.node("GroupHeader1");
+        QVERIFY(group);
+        QCOMPARE(group->attribute("Condition"), answer);
+        const QVector<XmlNode*> bands = f.window->document()->bands();
+        QCOMPARE(bands.indexOf(group) + 1, bands.indexOf(f.node("MasterData1")));
     }
 
     void closingAsksAboutUnsavedChanges_data() {
