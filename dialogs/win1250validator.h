@@ -3,14 +3,15 @@
 // the exports are written in that code page and must never lose a character; control
 // characters have no place in a one-line box and would make the XML export unreadable.
 
+#include "storage/engine/win1250.h"
+
 #include <QValidator>
 
 class QLineEdit;
 
 namespace dialogs {
 
-bool fitsWin1250(QChar c);
-bool fitsWin1250(const QString& text);
+using engine::fitsWin1250;
 
 // Refuses an edit (typed or pasted) that brings in a character outside Windows-1250 or a
 // control character, with a beep.

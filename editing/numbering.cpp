@@ -1,7 +1,7 @@
 #include "editing/numbering.h"
 
 #include "dialogs/dialogy.h"
-#include "editing/jetliteral.h"
+#include "storage/engine/jetliteral.h"
 
 #include <QAction>
 #include <QMenu>

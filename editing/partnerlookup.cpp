@@ -1,6 +1,6 @@
 #include "editing/partnerlookup.h"
 
-#include "editing/jetliteral.h"
+#include "storage/engine/jetliteral.h"
 
 #include <QStringList>
 

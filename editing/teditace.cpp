@@ -1,8 +1,8 @@
 #include "editing/teditace.h"
 
+#include "dialogs/charfilter.h"
 #include "dialogs/dialogy.h"
 #include "dialogs/win1250validator.h"
-#include "editing/charfilter.h"
 #include "editing/numbering.h"
 #include "editing/pendingrow.h"
 #include "editing/tseznampolozek.h"
@@ -50,11 +50,11 @@ enum Row {
 void installFilters(QLineEdit* box, Kind kind, bool digitsOnly) {
     dialogs::installWin1250Filter(box);
     if (digitsOnly)
-        box->installEventFilter(CharFilter::digits(box));
+        box->installEventFilter(dialogs::CharFilter::digits(box));
     else if (kind == Kind::Amount)
-        box->installEventFilter(CharFilter::amount(box));
+        box->installEventFilter(dialogs::CharFilter::amount(box));
     else if (kind == Kind::Rate)
-        box->installEventFilter(CharFilter::wholeNumber(box));
+        box->installEventFilter(dialogs::CharFilter::wholeNumber(box));
     if (kind == Kind::Amount || kind == Kind::Rate)
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }

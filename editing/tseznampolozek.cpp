@@ -2,9 +2,9 @@
 
 #include "dialogs/dialogy.h"
 #include "dialogs/win1250validator.h"
-#include "editing/jetliteral.h"
 #include "editing/partnerlookup.h"
 #include "storage/engine/formats.h"
+#include "storage/engine/jetliteral.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -11,7 +11,4 @@ namespace Export1 {
 // way then decides what they become.
 bool appendCp1250Value(std::string& out, const char* utf8, size_t size, char separator);
 
-// The Unicode character of each byte 0x80..0xFF (0 where the code page has none).
-const char16_t* cp1250UpperHalf();
-
 } // namespace Export1

@@ -3,6 +3,7 @@
 #include "export/cp1250.h"
 #include "storage/engine/formats.h"
 #include "storage/engine/plainbytes.h"
+#include "storage/engine/win1250.h"
 
 #include <algorithm>
 #include <sqlite3.h>
@@ -12,6 +13,11 @@ namespace Export1 {
 namespace {
 
 const QByteArray lineEnd("\r\n");
+
+// A character the code page lacks becomes SUB (0x1A), as code page converters write it.
+QByteArray codePageBytes(const QString& text) {
+    return engine::encodeWin1250(text, '\x1A');
+}
 
 // U+FFFE and U+FFFF in UTF-8: EF BF BE and EF BF BF.
 bool isNonCharacter(const std::string& text, size_t at) {
@@ -153,21 +159,19 @@ QByteArray csvHeader(const QVector<engine::FieldInfo>& fields, QChar separator, 
     QString line = names.join(separator);
     if (endSeparator)
         line += separator;
-    QStringEncoder encoder("windows-1250");
-    return encoder.encode(line) + lineEnd;
+    return codePageBytes(line) + lineEnd;
 }
 
 CsvRows::CsvRows(const QVector<engine::FieldInfo>& fields, QChar separator, bool endSeparator)
     : fields_(fields), values_(fields), separator_(separator),
       byteSeparator_(separator.unicode() < 0x80 ? char(separator.unicode()) : 0),
       endSeparator_(endSeparator),
-      encodedSeparator_(QByteArray(encoder_.encode(QString(separator))).toStdString()) {}
+      encodedSeparator_(codePageBytes(QString(separator)).toStdString()) {}
 
 void CsvRows::appendValue(std::string& out, const std::string& text) {
     if (byteSeparator_ != 0 && appendCp1250Value(out, text.data(), text.size(), byteSeparator_))
         return;
-    out += QByteArray(encoder_.encode(csvValue(QString::fromStdString(text), separator_)))
-               .toStdString();
+    out += codePageBytes(csvValue(QString::fromStdString(text), separator_)).toStdString();
 }
 
 bool CsvRows::appendStoredText(std::string& out, sqlite3_stmt* statement, int f) const {

@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
-#include <QStringEncoder>
 #include <QVector>
 #include <string>
 
@@ -70,7 +69,6 @@ private:
     QChar separator_;
     char byteSeparator_; // the separator when ASCII, else 0 (every value takes the encoder)
     bool endSeparator_;
-    QStringEncoder encoder_{"windows-1250"};
     std::string encodedSeparator_;
 
     void appendValue(std::string& out, const std::string& text);

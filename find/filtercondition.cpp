@@ -1,5 +1,7 @@
 #include "find/filtercondition.h"
 
+#include "storage/engine/jetliteral.h"
+
 namespace {
 
 QString dateLiteral(const QDate& date) {
@@ -14,9 +16,8 @@ QString datePart(const FilterRequest& request) {
 }
 
 QString expressionPart(const FilterRequest& request) {
-    QString literal = trimBlanks(request.expression);
-    literal.replace(u'\'', QStringLiteral("''"));
-    return u' ' + request.field + QStringLiteral(" LIKE '%") + literal + QStringLiteral("%' ");
+    const QString pattern = u'%' + trimBlanks(request.expression) + u'%';
+    return u' ' + request.field + QStringLiteral(" LIKE ") + jetLiteral(pattern) + u' ';
 }
 
 } // namespace

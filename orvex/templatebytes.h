@@ -8,8 +8,6 @@
 
 namespace orvex {
 
-QString decodeWindows1250(const QByteArray& bytes);
-
 struct RepairedTemplate {
     QByteArray utf8;
     // Some byte runs were not UTF-8: in the report's own start tag (names, printer; the

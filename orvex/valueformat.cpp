@@ -1,54 +1,23 @@
 #include "orvex/valueformat.h"
 
+#include "storage/engine/formats.h"
+
+#include <QLocale>
 #include <QStringList>
-#include <cmath>
 
 namespace orvex {
 
 namespace {
 
-const QChar czechGroupSeparator(0x00A0);
 const QChar czechDecimalPoint(u',');
 
-// |value| rounded half away from zero to the decimals, as "1234.50". The tiny nudge keeps
-// decimal ties that binary doubles store just below the half (2.675) rounding up.
-QString fixedDigits(double value, int decimals) {
-    const double absolute = std::fabs(value);
-    const double scaled = absolute * std::pow(10.0, decimals);
-    if (!std::isfinite(scaled) || scaled >= 9e17)
-        return QString::number(absolute, 'f', decimals);
-    const qint64 rounded = static_cast<qint64>(std::floor(scaled + 0.5 + scaled * 1e-12));
-    QString digits = QString::number(rounded).rightJustified(decimals + 1, u'0');
-    if (decimals > 0)
-        digits.insert(digits.size() - decimals, u'.');
-    return digits;
+const QLocale& czechLocale() {
+    static const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);
+    return czech;
 }
 
-QString groupThousands(const QString& integerDigits) {
-    QString grouped;
-    const int n = integerDigits.size();
-    for (int i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            grouped += czechGroupSeparator;
-        grouped += integerDigits[i];
-    }
-    return grouped;
-}
-
-// "1234.50" -> "1 234,50" (grouped) or "1234,50".
-QString czechNumber(const QString& digits, bool grouped) {
-    QString integerPart = digits.section(u'.', 0, 0);
-    const QString decimals = digits.section(u'.', 1, 1);
-    if (grouped)
-        integerPart = groupThousands(integerPart);
-    return decimals.isEmpty() ? integerPart : integerPart + czechDecimalPoint + decimals;
-}
-
-bool isZeroDigits(const QString& digits) {
-    for (const QChar c : digits)
-        if (c.isDigit() && c != u'0')
-            return false;
-    return true;
+QString zeros(int count) {
+    return QString(qMax(count, 0), u'0');
 }
 
 QString general(double value, int precision) {
@@ -73,25 +42,27 @@ struct FormatSpec {
     QChar type;
 };
 
+// The number pattern a conversion stands for: %d "0", %.3d "000", %n "#,##0.00", %f "0.00".
+QString conversionPattern(QChar type, int precision) {
+    if (type == u'd' || type == u'u')
+        return zeros(qMax(precision, 1));
+    const int decimals = precision < 0 ? 2 : precision;
+    const QString grouping = type == u'f' ? QString() : QStringLiteral("#,##");
+    return grouping + u'0' + (decimals > 0 ? u'.' + zeros(decimals) : QString());
+}
+
 QString applySpec(const FormatSpec& conversion, const QVariant& value) {
     const double number = value.toDouble();
-    const QString sign = number < 0 ? QStringLiteral("-") : QString();
-    const int decimals = conversion.precision < 0 ? 2 : conversion.precision;
-    switch (conversion.type.toLower().unicode()) {
+    const QChar type = conversion.type.toLower();
+    switch (type.unicode()) {
     case 'd':
-    case 'u': {
-        const QString digits =
-            fixedDigits(number, 0).rightJustified(qMax(conversion.precision, 1), u'0');
-        return (number <= -0.5 ? sign : QString()) + digits;
-    }
+    case 'u':
     case 'f':
     case 'n':
-    case 'm': {
-        const QString digits = fixedDigits(number, decimals);
-        const QString text = (isZeroDigits(digits) ? QString() : sign) +
-                             czechNumber(digits, conversion.type.toLower() != u'f');
-        return conversion.type.toLower() == u'm' ? text + QStringLiteral(" Kč") : text;
-    }
+        return formatFloat(conversionPattern(type, conversion.precision), number);
+    case 'm':
+        return formatFloat(conversionPattern(type, conversion.precision), number) +
+               QStringLiteral(" Kč");
     case 'g':
         return general(number, conversion.precision < 0 ? 15 : qMax(1, conversion.precision));
     case 'e':
@@ -101,88 +72,6 @@ QString applySpec(const FormatSpec& conversion, const QVariant& value) {
     default:
         return plainValueText(value);
     }
-}
-
-// Splits a FormatFloat pattern at the ";" that are not quoted.
-QStringList patternSections(const QString& pattern) {
-    QStringList sections{QString()};
-    QChar quote;
-    for (const QChar c : pattern) {
-        if (!quote.isNull()) {
-            quote = c == quote ? QChar() : quote;
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-        } else if (c == u';') {
-            sections << QString();
-            continue;
-        }
-        sections.last() += c;
-    }
-    return sections;
-}
-
-struct NumberPattern {
-    QString prefix;
-    QString suffix;
-    int minIntegerDigits = 0;
-    int minDecimals = 0;
-    int maxDecimals = 0;
-    bool grouping = false;
-    bool hasDigits = false; // a section of literal text only prints just that
-};
-
-NumberPattern parseNumberPattern(const QString& section) {
-    NumberPattern p;
-    bool inNumber = false, afterPoint = false, done = false;
-    QChar quote;
-    for (const QChar c : section) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                (inNumber || done ? p.suffix : p.prefix) += c;
-        } else if (c == u'"' || c == u'\'') {
-            quote = c;
-            done = done || inNumber;
-        } else if (!done && (c == u'0' || c == u'#' || c == u',' || c == u'.')) {
-            inNumber = true;
-            p.hasDigits = p.hasDigits || c == u'0' || c == u'#';
-            if (c == u'.')
-                afterPoint = true;
-            else if (c == u',')
-                p.grouping = true;
-            else if (afterPoint) {
-                ++p.maxDecimals;
-                if (c == u'0')
-                    p.minDecimals = p.maxDecimals;
-            } else if (c == u'0')
-                ++p.minIntegerDigits;
-        } else {
-            done = done || inNumber;
-            (done ? p.suffix : p.prefix) += c;
-        }
-    }
-    return p;
-}
-
-QString formatWithPattern(const NumberPattern& p, double value, bool withSign) {
-    if (!p.hasDigits)
-        return p.prefix + p.suffix;
-    QString digits = fixedDigits(value, p.maxDecimals);
-    QString integerPart = digits.section(u'.', 0, 0);
-    QString decimals = digits.section(u'.', 1, 1);
-    while (decimals.size() > p.minDecimals && decimals.endsWith(u'0'))
-        decimals.chop(1);
-    if (integerPart == QLatin1String("0") && p.minIntegerDigits == 0)
-        integerPart.clear();
-    integerPart = integerPart.rightJustified(p.minIntegerDigits, u'0');
-    if (p.grouping)
-        integerPart = groupThousands(integerPart);
-    QString number = decimals.isEmpty() ? integerPart : integerPart + czechDecimalPoint + decimals;
-    if (number.isEmpty())
-        number = QStringLiteral("0");
-    const bool negative = withSign && value < 0 && !isZeroDigits(digits);
-    return p.prefix + (negative ? QStringLiteral("-") : QString()) + number + p.suffix;
 }
 
 const QStringList& czechMonths() {
@@ -315,14 +204,7 @@ QString formatDelphi(const QString& format, const QVariant& value) {
 }
 
 QString formatFloat(const QString& pattern, double value) {
-    const QStringList sections = patternSections(pattern);
-    const NumberPattern positive = parseNumberPattern(sections[0]);
-    if (sections.size() >= 3 && !sections[2].isEmpty() &&
-        isZeroDigits(fixedDigits(value, positive.maxDecimals)))
-        return formatWithPattern(parseNumberPattern(sections[2]), 0, false);
-    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())
-        return formatWithPattern(parseNumberPattern(sections[1]), -value, false);
-    return formatWithPattern(positive, value, true);
+    return engine::formatNumber(pattern, value, czechLocale());
 }
 
 QString formatDateTime(const QString& pattern, const QDateTime& value) {

@@ -12,7 +12,8 @@ namespace orvex {
 
 // One Delphi Format specifier applied to one value: %d %u %f %n %m %g %e %s %x.
 QString formatDelphi(const QString& format, const QVariant& value);
-// "#,##0.00", "0.00;-0.00;nula" and the like; the output uses the Czech separators.
+// "#,##0.00", "0.00;-0.00;nula" and the like: the engine's number patterns with the Czech
+// separators whatever the locale.
 QString formatFloat(const QString& pattern, double value);
 // d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss, "/" and ":" separators, quoted text.
 QString formatDateTime(const QString& pattern, const QDateTime& value);

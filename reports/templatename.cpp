@@ -1,6 +1,7 @@
 #include "reports/templatename.h"
 
 #include "storage/engine/regularfile.h"
+#include "storage/engine/win1250.h"
 
 #include <QStringDecoder>
 
@@ -13,8 +14,7 @@ QString decodeName(const QByteArray& bytes) {
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    QStringDecoder windows1250("windows-1250");
-    return windows1250.decode(bytes);
+    return engine::decodeWin1250(bytes);
 }
 
 // The character a reference body ("amp", "#233", "#xE9") stands for; null when unknown.

@@ -9,7 +9,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth x11-utils xdotool imagemagick
     poppler-utils libxml2-utils python3 desktop-file-utils appstream
-    clang
+    clang clang-format git
 )
 missing=()
 for p in "${packages[@]}"; do

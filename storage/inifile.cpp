@@ -2,45 +2,22 @@
 
 #include "storage/engine/regularfile.h"
 #include "storage/engine/savefile.h"
+#include "storage/engine/win1250.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace {
 
-const char* const codePage = "windows-1250";
-
 QString fromCodePage(const QByteArray& bytes) {
-    return QStringDecoder(codePage).decode(bytes);
+    return engine::decodeWin1250(bytes);
 }
 
-// Every byte of Windows-1250 decodes to one character; the reverse of that table encodes.
-// It is built here because the converter puts a control character (0x1A) in place of a
-// character the code page lacks, and 0x1A counts as a blank when the file is read again.
-const QHash<char32_t, char>& codePageBytes() {
-    static const QHash<char32_t, char> table = [] {
-        QByteArray bytes(256, '\0');
-        for (int i = 0; i < bytes.size(); ++i)
-            bytes[i] = char(i);
-        const QString chars = fromCodePage(bytes);
-        QHash<char32_t, char> byteOf;
-        for (int i = 0; i < chars.size(); ++i)
-            byteOf.insert(chars.at(i).unicode(), char(i));
-        return byteOf;
-    }();
-    return table;
-}
-
+// A character the code page lacks becomes "?": a control character in its place would count
+// as a blank when the file is read again.
 QByteArray toCodePage(const QString& text) {
-    const QHash<char32_t, char>& byteOf = codePageBytes();
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const char32_t c : text.toUcs4())
-        bytes.append(byteOf.value(c, '?'));
-    return bytes;
+    return engine::encodeWin1250(text, '?');
 }
 
 bool isBlank(QChar c) {

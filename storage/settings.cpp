@@ -6,9 +6,9 @@
 
 namespace {
 
-using TextMember = QString Settings::*;
-using NumberMember = int Settings::*;
-using SwitchMember = bool Settings::*;
+using TextMember = Settings::TextMember;
+using NumberMember = Settings::NumberMember;
+using SwitchMember = Settings::SwitchMember;
 
 struct StoredKey {
     const char* section;
@@ -140,41 +140,60 @@ void Settings::writeTypProstredi(IniFile& ini, int typProstredi) {
     ini.writeInteger(userSection, "TypProstredi", bookIndex(typProstredi));
 }
 
+TextMember Settings::dateCaptionMember(int book, int date) {
+    return dateCaptions[bookIndex(book)][dateIndex(date)];
+}
+NumberMember Settings::defaultDateKindMember(int book, int date) {
+    return defaultDateKinds[bookIndex(book)][dateIndex(date)];
+}
+SwitchMember Settings::autoNumberMember(int book) {
+    return autoNumbers[bookIndex(book)];
+}
+TextMember Settings::numberPrefixMember(int book) {
+    return numberPrefixes[bookIndex(book)];
+}
+TextMember Settings::seriesNameMember(int series) {
+    return seriesNames[seriesIndex(series)];
+}
+TextMember Settings::seriesPrefixMember(int series) {
+    return seriesPrefixes[seriesIndex(series)];
+}
+
 QString& Settings::dateCaption(int book, int date) {
-    return this->*dateCaptions[bookIndex(book)][dateIndex(date)];
+    return this->*dateCaptionMember(book, date);
 }
 const QString& Settings::dateCaption(int book, int date) const {
-    return this->*dateCaptions[bookIndex(book)][dateIndex(date)];
+    return this->*dateCaptionMember(book, date);
 }
 int& Settings::defaultDateKind(int book, int date) {
-    return this->*defaultDateKinds[bookIndex(book)][dateIndex(date)];
+    return this->*defaultDateKindMember(book, date);
 }
 int Settings::defaultDateKind(int book, int date) const {
-    return this->*defaultDateKinds[bookIndex(book)][dateIndex(date)];
+    return this->*defaultDateKindMember(book, date);
 }
 bool& Settings::autoNumber(int book) {
-    return this->*autoNumbers[bookIndex(book)];
+    return this->*autoNumberMember(book);
 }
 bool Settings::autoNumber(int book) const {
-    return this->*autoNumbers[bookIndex(book)];
+    return this->*autoNumberMember(book);
 }
 QString& Settings::numberPrefix(int book) {
-    return this->*numberPrefixes[bookIndex(book)];
+    return this->*numberPrefixMember(book);
 }
 const QString& Settings::numberPrefix(int book) const {
-    return this->*numberPrefixes[bookIndex(book)];
+    return this->*numberPrefixMember(book);
 }
 QString& Settings::seriesName(int series) {
-    return this->*seriesNames[seriesIndex(series)];
+    return this->*seriesNameMember(series);
 }
 const QString& Settings::seriesName(int series) const {
-    return this->*seriesNames[seriesIndex(series)];
+    return this->*seriesNameMember(series);
 }
 QString& Settings::seriesPrefix(int series) {
-    return this->*seriesPrefixes[seriesIndex(series)];
+    return this->*seriesPrefixMember(series);
 }
 const QString& Settings::seriesPrefix(int series) const {
-    return this->*seriesPrefixes[seriesIndex(series)];
+    return this->*seriesPrefixMember(series);
 }
 
 QString settingsFilePath(const QString& programDir) {

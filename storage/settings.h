@@ -55,6 +55,10 @@ struct Settings {
 
     static constexpr int seriesCount = 5;
 
+    using TextMember = QString Settings::*;
+    using NumberMember = int Settings::*;
+    using SwitchMember = bool Settings::*;
+
     // Every key of Nastaveni and Konfig; a missing or unreadable value keeps its default.
     static Settings read(const IniFile& ini);
     // Every key that the settings dialog stores: all of Nastaveni but TypProstredi, and
@@ -65,6 +69,15 @@ struct Settings {
     // stored value means the received book.
     static int readTypProstredi(const IniFile& ini);
     static void writeTypProstredi(IniFile& ini, int typProstredi);
+
+    // The members behind the per-book and per-series values below, for binding them to
+    // controls.
+    static TextMember dateCaptionMember(int book, int date);
+    static NumberMember defaultDateKindMember(int book, int date);
+    static SwitchMember autoNumberMember(int book);
+    static TextMember numberPrefixMember(int book);
+    static TextMember seriesNameMember(int series);
+    static TextMember seriesPrefixMember(int series);
 
     // Per-book values; book is TypProstredi (anything but 1 means the received book),
     // date is 1..3.

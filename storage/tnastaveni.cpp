@@ -1,5 +1,6 @@
 #include "storage/tnastaveni.h"
 
+#include "dialogs/charfilter.h"
 #include "dialogs/dialoghost.h"
 #include "dialogs/dialogy.h"
 #include "dialogs/typedspinbox.h"
@@ -7,7 +8,6 @@
 #include "storage/appstate.h"
 #include "storage/inifile.h"
 #include "storage/tnastavenibindings.h"
-#include "storage/tnastaveniratefilter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -27,42 +27,28 @@
 namespace {
 
 using Blanks = TNastaveniBindings::Blanks;
-using TextMember = QString Settings::*;
-using NumberMember = int Settings::*;
+using TextMember = Settings::TextMember;
+using NumberMember = Settings::NumberMember;
 
 const QSize clientSize(411, 508);
 constexpr int prefixLength = 8;
 constexpr int rateLength = 5;
 constexpr int maxRate = 50;
 
-// The date members of one book, Datum1..Datum3.
+// The date captions and defaults of one book (TypProstredi), Datum1..Datum3.
 struct BookDates {
+    int book;
     const char* code;
     const char* captionsTitle;
     const char* defaultsTitle;
-    TextMember captions[3];
-    NumberMember defaults[3];
 };
 
 const BookDates bookDates[] = {
-    {"FD",
-     "Popisky pro kolonky datum v knize došlé faktury",
-     "Výchozí hodnota pro došlé faktury",
-     {&Settings::PopiskaD1_FD, &Settings::PopiskaD2_FD, &Settings::PopiskaD3_FD},
-     {&Settings::VychHodnotaD1_FD, &Settings::VychHodnotaD2_FD, &Settings::VychHodnotaD3_FD}},
-    {"FO",
-     "Popisky pro kolonky datum v knize odeslané faktury",
-     "Výchozí hodnota pro odeslané faktury",
-     {&Settings::PopiskaD1_FO, &Settings::PopiskaD2_FO, &Settings::PopiskaD3_FO},
-     {&Settings::VychHodnotaD1_FO, &Settings::VychHodnotaD2_FO, &Settings::VychHodnotaD3_FO}},
+    {0, "FD", "Popisky pro kolonky datum v knize došlé faktury",
+     "Výchozí hodnota pro došlé faktury"},
+    {1, "FO", "Popisky pro kolonky datum v knize odeslané faktury",
+     "Výchozí hodnota pro odeslané faktury"},
 };
-
-const TextMember seriesNames[Settings::seriesCount] = {
-    &Settings::NazevCisRady1, &Settings::NazevCisRady2, &Settings::NazevCisRady3,
-    &Settings::NazevCisRady4, &Settings::NazevCisRady5};
-const TextMember seriesPrefixes[Settings::seriesCount] = {
-    &Settings::SekPrefix1, &Settings::SekPrefix2, &Settings::SekPrefix3, &Settings::SekPrefix4,
-    &Settings::SekPrefix5};
 
 QString dateLabel(int date) {
     return QStringLiteral("Datum %1").arg(date);
@@ -194,29 +180,27 @@ QWidget* TNastaveni::defaultSeriesGroup() {
     struct Book {
         const char* checkCaption;
         const char* checkName;
-        bool Settings::*autoNumber;
         const char* prefixLabel;
         const char* prefixName;
-        TextMember prefix;
     };
     const Book books[] = {
         {"Automatické vkládání čísla faktury - došlé faktury", "ChBox_AutoCislo_FD",
-         &Settings::AutoCislo_FD, "Prefix - došlé faktury", "Ed_Prefix_FD", &Settings::Prefix_FD},
+         "Prefix - došlé faktury", "Ed_Prefix_FD"},
         {"Automatické vkládání čísla faktury - odeslané faktury", "ChBox_AutoCislo_FO",
-         &Settings::AutoCislo_FO, "Prefix - odeslané faktury", "Ed_Prefix_FO",
-         &Settings::Prefix_FO},
+         "Prefix - odeslané faktury", "Ed_Prefix_FO"},
     };
     auto* grid = new QGridLayout;
     grid->setColumnStretch(2, 1);
-    for (const Book& book : books) {
+    for (int i = 0; i < 2; ++i) {
+        const Book& book = books[i];
         QCheckBox* box =
             checkBox(QString::fromUtf8(book.checkCaption), QString::fromLatin1(book.checkName));
         grid->addWidget(box, grid->rowCount(), 0, 1, 3);
-        bindings_->bind(box, book.autoNumber);
+        bindings_->bind(box, Settings::autoNumberMember(i));
         QLineEdit* prefix = textEdit(QString::fromLatin1(book.prefixName), prefixLength);
         prefix->setFixedWidth(90);
         addRow(grid, QString::fromUtf8(book.prefixLabel), prefix);
-        bindings_->bind(prefix, book.prefix, Blanks::Trimmed);
+        bindings_->bind(prefix, Settings::numberPrefixMember(i), Blanks::Trimmed);
     }
     return groupOf(QStringLiteral("Číselné řady - výchozí"), grid);
 }
@@ -234,8 +218,8 @@ QWidget* TNastaveni::moreSeriesGroup() {
         prefix->setFixedWidth(90);
         grid->addWidget(name, i + 1, 0);
         grid->addWidget(prefix, i + 1, 1);
-        bindings_->bind(name, seriesNames[i], Blanks::Trimmed);
-        bindings_->bind(prefix, seriesPrefixes[i], Blanks::Trimmed);
+        bindings_->bind(name, Settings::seriesNameMember(i + 1), Blanks::Trimmed);
+        bindings_->bind(prefix, Settings::seriesPrefixMember(i + 1), Blanks::Trimmed);
     }
     return groupOf(QStringLiteral("Číselné řady - další (shodné pro došlé i odeslané faktury)"),
                    grid);
@@ -268,7 +252,7 @@ QSpinBox* TNastaveni::addRate(QGridLayout* grid, const QString& label, const QSt
     QLineEdit* edit = spin->findChild<QLineEdit*>();
     edit->setObjectName(QStringLiteral("Ed_") + name);
     edit->setMaxLength(rateLength);
-    auto* filter = new TNastaveniRateFilter(spin);
+    auto* filter = dialogs::CharFilter::rate(spin);
     spin->installEventFilter(filter);
     edit->installEventFilter(filter);
     addRow(grid, label, spin);
@@ -295,7 +279,7 @@ QWidget* TNastaveni::dateCaptionsPage() {
         for (int date = 1; date <= 3; ++date)
             addEdit(grid, dateLabel(date),
                     QStringLiteral("Ed_PopiskaD%1_").arg(date) + QLatin1String(book.code),
-                    book.captions[date - 1]);
+                    Settings::dateCaptionMember(book.book, date));
         groups << groupOf(QString::fromUtf8(book.captionsTitle), grid);
     }
     return pageOf(groups);
@@ -320,7 +304,7 @@ QWidget* TNastaveni::defaultDatesPage() {
             addDefaultDate(grid, dateLabel(date),
                            QStringLiteral("CBox_VychHodnotaD%1_").arg(date) +
                                QLatin1String(book.code),
-                           book.defaults[date - 1]);
+                           Settings::defaultDateKindMember(book.book, date));
         groups << groupOf(QString::fromUtf8(book.defaultsTitle), grid);
     }
     return pageOf(groups);

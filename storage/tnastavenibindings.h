@@ -16,9 +16,9 @@ class QSpinBox;
 class TNastaveniBindings : public QObject {
     Q_OBJECT
 public:
-    using TextMember = QString Settings::*;
-    using NumberMember = int Settings::*;
-    using SwitchMember = bool Settings::*;
+    using TextMember = Settings::TextMember;
+    using NumberMember = Settings::NumberMember;
+    using SwitchMember = Settings::SwitchMember;
     enum class Blanks { Kept, Trimmed };
 
     explicit TNastaveniBindings(QObject* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "storage/engine/formats.h"
 
 #include <QDateTime>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 
@@ -15,10 +16,29 @@ struct NumberPattern {
     int minDecimals = 0;
     int maxDecimals = 0;
     bool grouping = false;
+    bool hasDigits = false; // a section of literal text only prints just that
 };
 
 bool isPlaceholder(QChar c) {
     return c == u'0' || c == u'#' || c == u',' || c == u'.';
+}
+
+// Splits a pattern at the ";" that are not quoted.
+QStringList patternSections(const QString& pattern) {
+    QStringList sections{QString()};
+    QChar quote;
+    for (const QChar c : pattern) {
+        if (!quote.isNull()) {
+            quote = c == quote ? QChar() : quote;
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c == u';') {
+            sections << QString();
+            continue;
+        }
+        sections.last() += c;
+    }
+    return sections;
 }
 
 NumberPattern parsePattern(const QString& pattern) {
@@ -42,6 +62,7 @@ NumberPattern parsePattern(const QString& pattern) {
         }
         if (!numberDone && isPlaceholder(c)) {
             inNumber = true;
+            parsed.hasDigits = parsed.hasDigits || c == u'0' || c == u'#';
             if (c == u'.')
                 afterPoint = true;
             else if (c == u',')
@@ -86,10 +107,38 @@ void incrementDigits(QString& digits) {
     digits.prepend(u'1');
 }
 
-// |value| as "digits.decimals" rounded half away from zero on its decimal value: the shortest
-// text that reads back as the same double is taken as the value, so an amount stored with
-// four decimals rounds as those decimals say (2.675 to 2,68), at any size.
-QString roundedDigits(double magnitude, int decimals) {
+QString formatSection(const NumberPattern& p, double value, bool withSign, const QLocale& locale) {
+    if (!p.hasDigits)
+        return p.prefix + p.suffix;
+    const QString digits = roundedDigits(value, p.maxDecimals);
+    QString integerPart = digits.section(u'.', 0, 0);
+    QString decimals = digits.section(u'.', 1, 1);
+    while (decimals.size() > p.minDecimals && decimals.endsWith(u'0'))
+        decimals.chop(1);
+    if (integerPart == QLatin1String("0") && p.minIntegerDigits == 0)
+        integerPart.clear();
+    while (integerPart.size() < p.minIntegerDigits)
+        integerPart.prepend(u'0');
+    if (p.grouping)
+        integerPart = groupDigits(integerPart, locale);
+    QString number = integerPart;
+    if (!decimals.isEmpty())
+        number += locale.decimalPoint() + decimals;
+    if (number.isEmpty())
+        number = QStringLiteral("0");
+    const bool negative = withSign && value < 0 && !isZeroDigits(digits);
+    return p.prefix + (negative ? locale.negativeSign() : QString()) + number + p.suffix;
+}
+
+} // namespace
+
+QString roundedDigits(double value, int decimals) {
+    const double magnitude = std::fabs(value);
+    if (!std::isfinite(magnitude))
+        return QString::number(magnitude, 'f', decimals);
+    // The shortest text that reads back as the same double is taken as the value, so an
+    // amount stored with four decimals rounds as those decimals say (2.675 to 2,68), at any
+    // size.
     QString digits = QString::number(magnitude, 'f', QLocale::FloatingPointShortest);
     int point = digits.indexOf(u'.');
     if (point < 0) {
@@ -106,30 +155,20 @@ QString roundedDigits(double magnitude, int decimals) {
     return digits;
 }
 
-} // namespace
+bool isZeroDigits(const QString& digits) {
+    return std::none_of(digits.begin(), digits.end(),
+                        [](QChar c) { return c >= u'1' && c <= u'9'; });
+}
 
 QString formatNumber(const QString& pattern, double value, const QLocale& locale) {
-    // Only the positive section of a pattern with sections is used.
-    const NumberPattern p = parsePattern(pattern.section(u';', 0, 0));
-    const QString digits = roundedDigits(std::fabs(value), p.maxDecimals);
-    QString integerPart = digits.section(u'.', 0, 0);
-    QString decimals = digits.section(u'.', 1, 1);
-    while (decimals.size() > p.minDecimals && decimals.endsWith(u'0'))
-        decimals.chop(1);
-    if (integerPart == QLatin1String("0") && p.minIntegerDigits == 0)
-        integerPart.clear();
-    while (integerPart.size() < p.minIntegerDigits)
-        integerPart.prepend(u'0');
-    if (p.grouping)
-        integerPart = groupDigits(integerPart, locale);
-    QString number = integerPart;
-    if (!decimals.isEmpty())
-        number += locale.decimalPoint() + decimals;
-    if (number.isEmpty())
-        number = QStringLiteral("0");
-    const bool negative = value < 0 && std::any_of(digits.begin(), digits.end(),
-                                                   [](QChar c) { return c >= u'1' && c <= u'9'; });
-    return p.prefix + (negative ? locale.negativeSign() : QString()) + number + p.suffix;
+    const QStringList sections = patternSections(pattern);
+    const NumberPattern positive = parsePattern(sections[0]);
+    if (sections.size() >= 3 && !sections[2].isEmpty() &&
+        isZeroDigits(roundedDigits(value, positive.maxDecimals)))
+        return formatSection(parsePattern(sections[2]), 0, false, locale);
+    if (value < 0 && sections.size() >= 2 && !sections[1].isEmpty())
+        return formatSection(parsePattern(sections[1]), -value, false, locale);
+    return formatSection(positive, value, true, locale);
 }
 
 QString formatDate(const QString& pattern, const QDateTime& value) {

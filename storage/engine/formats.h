@@ -9,8 +9,16 @@
 namespace engine {
 
 // A number pattern: 0 and # digit places, "," grouping, "." decimal point, anything else
-// (quoted or not) literal text. The locale gives the separators and the minus sign.
+// (quoted or not) literal text. Up to three sections split by ";": positive, negative
+// (printed without a minus sign of its own) and zero (for values that round to zero). The
+// locale gives the separators and the minus sign.
 QString formatNumber(const QString& pattern, double value, const QLocale& locale = QLocale());
+
+// |value| rounded half away from zero to the decimals on its decimal value, as "1234.50"
+// ("1235" for no decimals): every number pattern rounds this way.
+QString roundedDigits(double value, int decimals);
+// No digit other than 0 in the text: a value that rounds to zero.
+bool isZeroDigits(const QString& digits);
 
 // A date pattern of d, dd, m, mm, yy, yyyy (and h, hh, n, nn, s, ss for times).
 QString formatDate(const QString& pattern, const QDateTime& value);

@@ -34,6 +34,12 @@ void FormatsTest::numbers_data() {
     QTest::newRow("large half cent up") << "#,##0.00" << 12345678901.235 << "12_345_678_901,24";
     QTest::newRow("carry through nines") << "#,##0.00" << 999999.995 << "1_000_000,00";
     QTest::newRow("no decimals") << "#,##0" << 2.5 << "3";
+    QTest::newRow("negative section") << "#,##0.00;(#,##0.00)" << -5.0 << "(5,00)";
+    QTest::newRow("zero section") << "#,##0.00;-#,##0.00;nula" << 0.001 << "nula";
+    QTest::newRow("zero section not for a cent") << "0.00;;nula" << -0.005 << "-0,01";
+    QTest::newRow("empty negative section") << "0.00;;nula" << -2.0 << "-2,00";
+    QTest::newRow("quoted semicolon") << "0.00 \"a;b\"" << 1.0 << "1,00 a;b";
+    QTest::newRow("text only") << "\"bez částky\"" << 5.0 << "bez částky";
 }
 
 void FormatsTest::numbers() {

@@ -2,6 +2,7 @@
 #include "export/export1.h"
 #include "export/recordtext.h"
 #include "storage/engine/formats.h"
+#include "storage/engine/win1250.h"
 #include "support/bookfixture.h"
 #include "support/scriptedhost.h"
 
@@ -398,7 +399,7 @@ void ExportFilesTest::csvCodePage() {
     QStringDecoder decoder("windows-1250");
     for (int byte = 0x80; byte < 0x100; ++byte) {
         const QString decoded = decoder.decode(QByteArray(1, char(byte)));
-        const char16_t expected = Export1::cp1250UpperHalf()[byte - 0x80];
+        const char16_t expected = engine::win1250UpperHalf()[byte - 0x80];
         if (expected != 0)
             QCOMPARE(decoded, QString(QChar(expected)));
     }

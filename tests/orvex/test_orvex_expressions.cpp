@@ -141,6 +141,8 @@ private slots:
         n("%2.2n thousands", "%2.2n", 1234.5, "1_234,50");
         n("%2.2n millions negative", "%2.2n", -1234567.125, "-1_234_567,13");
         n("%2.2n half up", "%2.2n", 2.675, "2,68");
+        n("%2.2n six trillion", "%2.2n", 6e12, "6_000_000_000_000,00");
+        n("%d rounds half away", "%d", -2.5, "-3");
         n("%2.2m Czech currency", "%2.2m", 1234.5, "1_234,50 Kč");
         n("%2.2f no grouping", "%2.2f", 1234.5, "1234,50");
         n("%g shortest", "%g", 0.5, "0,5");
@@ -150,6 +152,7 @@ private slots:
         n("pattern #,##0.00", "#,##0.00", 1234.5, "1_234,50");
         n("pattern 0.00 negative", "0.00", -3.456, "-3,46");
         n("pattern optional decimals", "#,##0.##", 1000, "1_000");
+        n("pattern large with cents", "#,##0.00", 987654321098.76, "987_654_321_098,76");
         n("pattern sections negative", "#,##0.00;(#,##0.00)", -5, "(5,00)");
         n("pattern sections zero", "#,##0.00;-#,##0.00;nula", 0.001, "nula");
         n("pattern literal suffix", "#,##0 'Kč'", 1500, "1_500 Kč");

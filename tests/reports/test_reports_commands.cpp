@@ -421,9 +421,8 @@ void ReportsCommandsTest::designerEntryPoints() {
     };
     f.controller->setTemplateDesigner(design);
     // The preview's "Upravit předlohu" is the library's: it opens the designer itself.
-    f.controller->setReportRunner([&](const QString& path, const QString&, const QString&) {
-        design(path, "Kniha faktur");
-    });
+    f.controller->setReportRunner(
+        [&](const QString& path, const QString&, const QString&) { design(path, "Kniha faktur"); });
     QString expected = "Kniha_faktur.fr3 Kniha faktur";
     if (entry == "new template") {
         f.host.textAnswers.enqueue(QString("Nová"));

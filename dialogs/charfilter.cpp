@@ -1,10 +1,12 @@
-#include "editing/charfilter.h"
+#include "dialogs/charfilter.h"
 
 #include "dialogs/dialoghost.h"
 
 #include <QKeyEvent>
 #include <QLocale>
 #include <algorithm>
+
+namespace dialogs {
 
 namespace {
 
@@ -34,12 +36,12 @@ bool isNavigationKey(int key) {
 
 } // namespace
 
-CharFilter::CharFilter(Accepts accepts, bool controlCharacters, QObject* parent)
-    : QObject(parent), accepts_(std::move(accepts)), controlCharacters_(controlCharacters) {}
+CharFilter::CharFilter(Accepts accepts, Passing passing, QObject* parent)
+    : QObject(parent), accepts_(std::move(accepts)), passing_(passing) {}
 
 CharFilter* CharFilter::digits(QObject* parent) {
-    return new CharFilter([](QChar c) { return isDigit(c) || c == u'-' || c == u'.'; }, false,
-                          parent);
+    return new CharFilter([](QChar c) { return isDigit(c) || c == u'-' || c == u'.'; },
+                          Passing{false, false}, parent);
 }
 
 CharFilter* CharFilter::amount(QObject* parent) {
@@ -47,16 +49,21 @@ CharFilter* CharFilter::amount(QObject* parent) {
         [](QChar c) {
             return isDigit(c) || isSign(c) || c == u'.' || QString(c) == QLocale().decimalPoint();
         },
-        true, parent);
+        Passing{}, parent);
 }
 
 CharFilter* CharFilter::wholeNumber(QObject* parent) {
-    return new CharFilter([](QChar c) { return isDigit(c) || isSign(c); }, true, parent);
+    return new CharFilter([](QChar c) { return isDigit(c) || isSign(c); }, Passing{}, parent);
+}
+
+CharFilter* CharFilter::rate(QObject* parent) {
+    return new CharFilter([](QChar c) { return isDigit(c) || c == u'.'; }, Passing{true, true},
+                          parent);
 }
 
 bool CharFilter::refuses(QChar c) const {
     if (!c.isPrint())
-        return !controlCharacters_;
+        return !passing_.controlCharacters;
     return !accepts_(c);
 }
 
@@ -64,11 +71,17 @@ bool CharFilter::eventFilter(QObject*, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Shortcuts such as Ctrl+V carry a character too but are not typing.
+    const auto shortcutKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (passing_.shortcuts && (key->modifiers() & shortcutKeys))
+        return false;
     const QString text = key->text();
     if (isNavigationKey(key->key()) || text.isEmpty())
         return false;
     if (std::none_of(text.begin(), text.end(), [this](QChar c) { return refuses(c); }))
         return false;
-    dialogs::host().beep();
+    host().beep();
     return true;
 }
+
+} // namespace dialogs

@@ -1,4 +1,4 @@
-#include "editing/jetliteral.h"
+#include "storage/engine/jetliteral.h"
 
 QString jetLiteral(const QString& text) {
     QString doubled = text;
