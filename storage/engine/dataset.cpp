@@ -12,9 +12,10 @@ namespace engine {
 
 namespace {
 
-// A page is about one screen of the grid: a jump to a random row reads little more than it shows.
-constexpr int kPageSize = 32;
-constexpr int kMaxPages = 512;
+// A page is about half a screen of the grid: a jump to a random row reads little more than it
+// shows, and the cache keeps as many rows as before in more, smaller pages.
+constexpr int kPageSize = 16;
+constexpr int kMaxPages = 1024;
 
 // "SELECT * FROM T [condition] ORDER BY Id": captures the table and the condition.
 const QRegularExpression& bookQueryPattern() {
