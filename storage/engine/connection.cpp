@@ -1,5 +1,6 @@
 #include "storage/engine/connection.h"
 
+#include "storage/engine/jetliteral.h"
 #include "storage/engine/jetsql.h"
 #include "storage/engine/likematch.h"
 #include "storage/engine/statement.h"
@@ -169,8 +170,7 @@ bool Connection::select(const QString& jetSql, QueryResult& result, QString* err
 bool Connection::tableFields(const QString& table, QVector<FieldInfo>& fields,
                              QString* error) const {
     fields.clear();
-    Statement statement(db_, QStringLiteral("PRAGMA table_info(\"%1\")")
-                                 .arg(QString(table).replace(u'"', QLatin1String("\"\""))));
+    Statement statement(db_, QStringLiteral("PRAGMA table_info(%1)").arg(quotedName(table)));
     while (statement.step()) {
         FieldInfo info;
         info.name = QString::fromUtf8(

@@ -1,6 +1,7 @@
 #include "storage/engine/dataset.h"
 
 #include "storage/engine/formats.h"
+#include "storage/engine/jetliteral.h"
 #include "storage/engine/statement.h"
 #include "storage/engine/values.h"
 
@@ -25,10 +26,6 @@ const QRegularExpression& bookQueryPattern() {
             "Id\\s*;?\\s*$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return pattern;
-}
-
-QString quoteName(const QString& name) {
-    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
 } // namespace
@@ -167,9 +164,9 @@ void DataSet::loadPage(int page) const {
         const QString sql =
             dense
                 ? QStringLiteral("SELECT * FROM %1 WHERE Id BETWEEN ? AND ? ORDER BY Id")
-                      .arg(quoteName(table_))
+                      .arg(quotedName(table_))
                 : QStringLiteral("SELECT * FROM %1 WHERE Id IN (%2) ORDER BY Id")
-                      .arg(quoteName(table_), QStringLiteral("?,").repeated(kPageSize - 1) + u'?');
+                      .arg(quotedName(table_), QStringLiteral("?,").repeated(kPageSize - 1) + u'?');
         statement = std::make_unique<Statement>(connection_->handle(), sql);
     }
     statement->reset();
@@ -240,7 +237,7 @@ bool DataSet::scanField(int field, int from,
                         const std::function<bool(int row, const QVariant& value)>& visit) const {
     if (field < 0 || field >= fields_.size())
         return true;
-    return scanStored(QStringLiteral("Id, ") + quoteName(fields_[field].name), from,
+    return scanStored(QStringLiteral("Id, ") + quotedName(fields_[field].name), from,
                       [&](int row, sqlite3_stmt* statement, const Row* values) {
                           return visit(row, statement
                                                 ? readColumn(statement, 1, fields_[field].type)
@@ -262,7 +259,7 @@ bool DataSet::scanStored(const QString& columns, int from, const StoredVisit& vi
     }
     Statement statement(connection_->handle(),
                         QStringLiteral("SELECT %1 FROM %2 WHERE Id >= ? ORDER BY Id")
-                            .arg(columns, quoteName(table_)));
+                            .arg(columns, quotedName(table_)));
     sqlite3_bind_int64(statement.get(), 1, ids_[from]);
     const int idColumn = columns == QLatin1String("*") ? idField_ : 0;
     const auto gone = [&](int row) {
@@ -476,7 +473,7 @@ bool DataSet::edit() {
 
 bool DataSet::readRow(qint64 id, Row& row) {
     Statement statement(connection_->handle(),
-                        QStringLiteral("SELECT * FROM %1 WHERE Id = ?").arg(quoteName(table_)));
+                        QStringLiteral("SELECT * FROM %1 WHERE Id = ?").arg(quotedName(table_)));
     sqlite3_bind_int64(statement.get(), 1, id);
     if (!statement.step())
         return statement.failed() ? fail(statement.error()) : true;
@@ -500,14 +497,14 @@ bool DataSet::insertRow() {
     for (int f = 0; f < fields_.size(); ++f) {
         if (f == idField_ || !assigned_.testBit(f))
             continue;
-        names << quoteName(fields_[f].name);
+        names << quotedName(fields_[f].name);
         marks << QStringLiteral("?");
         columns << f;
     }
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteName(table_))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoteName(table_), names.join(u','), marks.join(u','));
+    const QString sql =
+        names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(table_))
+                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(quotedName(table_), names.join(u','), marks.join(u','));
     Statement statement(connection_->handle(), sql);
     for (int i = 0; i < columns.size(); ++i)
         bindValue(statement.get(), i + 1, buffer_[columns[i]], fields_[columns[i]].type);
@@ -531,14 +528,14 @@ bool DataSet::updateRow() {
     for (int f = 0; f < fields_.size(); ++f) {
         if (f == idField_ || !assigned_.testBit(f))
             continue;
-        sets << quoteName(fields_[f].name) + QStringLiteral(" = ?");
+        sets << quotedName(fields_[f].name) + QStringLiteral(" = ?");
         columns << f;
     }
     if (columns.isEmpty())
         return true;
     Statement statement(
         connection_->handle(),
-        QStringLiteral("UPDATE %1 SET %2 WHERE Id = ?").arg(quoteName(table_), sets.join(u',')));
+        QStringLiteral("UPDATE %1 SET %2 WHERE Id = ?").arg(quotedName(table_), sets.join(u',')));
     for (int i = 0; i < columns.size(); ++i)
         bindValue(statement.get(), i + 1, buffer_[columns[i]], fields_[columns[i]].type);
     sqlite3_bind_int64(statement.get(), columns.size() + 1, ids_[current_]);
@@ -602,7 +599,7 @@ bool DataSet::remove() {
     if (state_ == State::Edit)
         cancel();
     Statement statement(connection_->handle(),
-                        QStringLiteral("DELETE FROM %1 WHERE Id = ?").arg(quoteName(table_)));
+                        QStringLiteral("DELETE FROM %1 WHERE Id = ?").arg(quotedName(table_)));
     sqlite3_bind_int64(statement.get(), 1, ids_[current_]);
     if (!statement.run())
         return fail(statement.error());

@@ -5,3 +5,9 @@ QString jetLiteral(const QString& text) {
     doubled.replace(u'\'', QLatin1String("''"));
     return u'\'' + doubled + u'\'';
 }
+
+QString quotedName(const QString& name) {
+    QString doubled = name;
+    doubled.replace(u'"', QLatin1String("\"\""));
+    return u'"' + doubled + u'"';
+}

@@ -1,5 +1,6 @@
 #include "storage/engine/jetsql.h"
 
+#include "storage/engine/jetliteral.h"
 #include "storage/engine/sqltokens.h"
 
 #include <QDate>
@@ -94,9 +95,7 @@ private:
         if (token.kind == SqlToken::DateLiteral)
             text = dateLiteral(token.text);
         else if (token.kind == SqlToken::BracketName)
-            text = u'"' +
-                   token.text.mid(1, token.text.size() - 2).replace(u'"', QLatin1String("\"\"")) +
-                   u'"';
+            text = quotedName(token.text.mid(1, token.text.size() - 2));
         else
             return token.text;
         // Blanks keep a rewritten literal from merging with a neighbouring one.

@@ -1,6 +1,7 @@
 #include "storage/engine/kepttotals.h"
 
 #include "storage/engine/connection.h"
+#include "storage/engine/jetliteral.h"
 #include "storage/engine/statement.h"
 
 #include <QRegularExpression>
@@ -12,21 +13,13 @@ const QLatin1String keptTotalsTable("lumira_totals");
 
 namespace {
 
-QString quoteName(const QString& name) {
-    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
-}
-
-QString literal(const QString& text) {
-    return u'\'' + QString(text).replace(u'\'', QLatin1String("''")) + u'\'';
-}
-
 // An amount in whole ten-thousandths, as the translated SUM counts it.
 QString units(const QString& value) {
     return QStringLiteral("CAST(round(%1 * 10000) AS INTEGER)").arg(value);
 }
 
 QString triggerName(const QString& table, const char* event) {
-    return quoteName(keptTotalsTable + u'_' + table + u'_' + QLatin1String(event));
+    return quotedName(keptTotalsTable + u'_' + table + u'_' + QLatin1String(event));
 }
 
 bool run(sqlite3* db, const QString& sql, QString* error) {
@@ -62,7 +55,8 @@ QVector<BookTable> tablesWithAmounts(sqlite3* db) {
     for (const QString& name : names) {
         BookTable table{name, {}, {}};
         Statement columns(
-            db, QStringLiteral("SELECT name, type FROM pragma_table_info(%1)").arg(literal(name)));
+            db,
+            QStringLiteral("SELECT name, type FROM pragma_table_info(%1)").arg(jetLiteral(name)));
         while (columns.step()) {
             const auto text = [&](int i) {
                 return QString::fromUtf8(
@@ -84,7 +78,8 @@ QVector<BookTable> tablesWithAmounts(sqlite3* db) {
 QString perColumn(const QStringList& columns, const std::function<QString(const QString&)>& value) {
     QString cases = QStringLiteral("CASE column_name");
     for (const QString& column : columns)
-        cases += QStringLiteral(" WHEN %1 THEN %2").arg(literal(column), value(quoteName(column)));
+        cases +=
+            QStringLiteral(" WHEN %1 THEN %2").arg(jetLiteral(column), value(quotedName(column)));
     return cases + QStringLiteral(" END");
 }
 
@@ -112,14 +107,14 @@ QString totalsUpdate(const BookTable& table, const QString& rowChange, const cha
     };
     return QStringLiteral("UPDATE %1 SET row_count = row_count%2, value_count = value_count + "
                           "(%3), total = total + (%4) WHERE table_name = %5;")
-        .arg(keptTotalsTable, rowChange, both(counted), both(summed), literal(table.name));
+        .arg(keptTotalsTable, rowChange, both(counted), both(summed), jetLiteral(table.name));
 }
 
 QStringList triggers(const BookTable& table) {
-    const QString on = quoteName(table.name);
+    const QString on = quotedName(table.name);
     QStringList columns;
     for (const QString& column : table.amounts)
-        columns << quoteName(column);
+        columns << quotedName(column);
     return {
         QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 BEGIN %3 END")
             .arg(triggerName(table.name, "insert"), on,
@@ -138,29 +133,29 @@ QString fillTotals(const BookTable& table) {
     QStringList sums;
     QStringList rows;
     for (int i = 0; i < table.amounts.size(); ++i) {
-        const QString column = quoteName(table.amounts[i]);
+        const QString column = quotedName(table.amounts[i]);
         sums << QStringLiteral("count(%1) AS v%2, coalesce(sum(%3), 0) AS t%2")
                     .arg(column)
                     .arg(i)
                     .arg(units(column));
         rows << QStringLiteral("SELECT %1, %2, n, v%3, t%3 FROM s")
-                    .arg(literal(table.name), literal(table.amounts[i]))
+                    .arg(jetLiteral(table.name), jetLiteral(table.amounts[i]))
                     .arg(i);
     }
     return QStringLiteral("WITH s AS MATERIALIZED (SELECT count(*) AS n, %1 FROM %2) INSERT INTO "
                           "%3 (table_name, column_name, row_count, value_count, total) %4")
-        .arg(sums.join(QLatin1String(", ")), quoteName(table.name), keptTotalsTable,
+        .arg(sums.join(QLatin1String(", ")), quotedName(table.name), keptTotalsTable,
              rows.join(QLatin1String(" UNION ALL ")));
 }
 
 bool totalsInPlace(sqlite3* db, const BookTable& table) {
     const QStringList kept =
         textColumn(db, QStringLiteral("SELECT column_name FROM %1 WHERE table_name = %2")
-                           .arg(keptTotalsTable, literal(table.name)));
+                           .arg(keptTotalsTable, jetLiteral(table.name)));
     const QStringList names =
         textColumn(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND "
                                       "tbl_name = %1 AND name LIKE '%2?_%' ESCAPE '?'")
-                           .arg(literal(table.name), keptTotalsTable));
+                           .arg(jetLiteral(table.name), keptTotalsTable));
     return names.size() == 3 && kept.size() == table.amounts.size();
 }
 
@@ -168,15 +163,15 @@ QStringList upkeep(sqlite3* db, const BookTable& table) {
     QStringList statements;
     for (const QString& column : table.dates)
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                          .arg(quoteName(table.name + u'_' + column), quoteName(table.name),
-                               quoteName(column));
+                          .arg(quotedName(table.name + u'_' + column), quotedName(table.name),
+                               quotedName(column));
     if (totalsInPlace(db, table))
         return statements;
     for (const char* event : {"insert", "delete", "update"})
         statements
             << QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(triggerName(table.name, event));
     statements << QStringLiteral("DELETE FROM %1 WHERE table_name = %2")
-                      .arg(keptTotalsTable, literal(table.name))
+                      .arg(keptTotalsTable, jetLiteral(table.name))
                << fillTotals(table) << triggers(table);
     return statements;
 }
@@ -232,8 +227,8 @@ QString keptTotalsQuery(const QString& jetSql, const KeptTables& kept) {
             return QStringLiteral("SELECT CASE WHEN value_count = 0 THEN NULL ELSE total / "
                                   "10000.0 END AS %1 FROM %2 WHERE table_name = %3 AND "
                                   "column_name = %4")
-                .arg(quoteName(match.captured(2)), keptTotalsTable, literal(table->name),
-                     literal(column));
+                .arg(quotedName(match.captured(2)), keptTotalsTable, jetLiteral(table->name),
+                     jetLiteral(column));
     return {};
 }
 

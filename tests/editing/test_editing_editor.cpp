@@ -503,8 +503,8 @@ void EditorTest::pastedControlCharacterIsRefused_data() {
     QTest::newRow("Ctrl-A in the note") << "DB_Poznamka" << QStringLiteral("Nájem\u0001");
     QTest::newRow("vertical tab in the partner") << "DB_Dodavatel_odberatel"
                                                  << "a\vb";
-    QTest::newRow("line break in the specification") << "DB_Specifikace"
-                                                     << "a\r\nb";
+    QTest::newRow("line break in the invoice description") << "DB_Specifikace"
+                                                           << "a\r\nb";
     QTest::newRow("NUL in an amount") << "DB_Zaklad" << QStringLiteral("12\u0000");
 }
 

@@ -143,7 +143,7 @@ private slots:
         QVERIFY(text.contains("Strana 1 z 1"));
     }
 
-    void bookListingWrapsLongNamesAndShowsTheSpecification() {
+    void bookListingWrapsLongNamesAndShowsTheDescription() {
         auto table = book(2);
         const QString longName = "Stavební bytové družstvo Nový domov Brno-Královo Pole, "
                                  "pobočka Žabovřesky a Komín";
