@@ -11,7 +11,7 @@
 #include "reports/reportscontroller.h"
 #include "storage/bootstrap.h"
 #include "storage/inifile.h"
-#include "storage/tnastaveni.h"
+#include "storage/ui/tnastaveni.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -206,8 +206,11 @@ void THlavni::startUp() {
     // Decided before the bootstrap, which may create or bring the file up to date.
     const bool backupDue =
         backup::startBackupDue(state_.databasePath(), backup::backupFolder(state_.ProgramDir));
-    if (!bootstrapDatabase(state_.connection, state_.ProgramDir))
+    if (const BootstrapResult database = bootstrapDatabase(state_.connection, state_.ProgramDir);
+        !database) {
+        dialogs::ShowWarning(database.caption, database.warning);
         return;
+    }
     Panel_Filtr->hide();
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     wireCommands();
