@@ -2,7 +2,7 @@
 // The print menus built from the template directory, running a report through the report
 // library, new templates, the template manager, About and the help and home pages.
 
-#include "browse/mainactions.h"
+#include "actions/mainactions.h"
 #include "storage/appstate.h"
 
 #include <QObject>
