@@ -1,5 +1,6 @@
 #include "app/thlavni.h"
 
+#include "app/helpcontroller.h"
 #include "app/outergeometry.h"
 #include "backup/autobackup.h"
 #include "backup/backupnames.h"
@@ -232,6 +233,7 @@ void THlavni::wireCommands() {
     editing_ = new EditingController(state_, actions_, *browse_, Panel_Filtr, this);
     export_ = new ExportController(state_, actions_, this);
     reports_ = new ReportsController(state_, actions_, HMenu_Prehledy, Tl_Tisk, this);
+    new HelpController(state_, actions_, this);
     backup_ = new BackupController(state_, *browse_, backupActions_, this);
     actions_.Akce_Nastaveni->setEnabled(true);
     connect(actions_.Akce_Nastaveni, &QAction::triggered, this, [this] {
