@@ -1,7 +1,5 @@
-#include "app/applicationsetup.h"
-#include "app/selfteststore.h"
+#include "app/runprogram.h"
 #include "app/thlavni.h"
-#include "dialogs/czechtranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -27,19 +25,12 @@ QString programDir(const QApplication& application) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QString dir = programDir(application);
-    setUpApplication(dir);
-    dialogs::installCzechTranslations(application);
-    THlavni window(dir);
-    if (!window.started())
-        return 1;
-    window.show();
-    selftest::startStoring(window);
-    // Start-up measurement: end once the first screen has been drawn.
-    if (qEnvironmentVariableIsSet("LUMIRA_EXIT_AFTER_START"))
-        QTimer::singleShot(0, &window, [&window] {
-            window.grab();
-            QApplication::quit();
-        });
-    return application.exec();
+    return runProgram(application, programDir(application), [](THlavni& window) {
+        // Start-up measurement: end once the first screen has been drawn.
+        if (qEnvironmentVariableIsSet("LUMIRA_EXIT_AFTER_START"))
+            QTimer::singleShot(0, &window, [&window] {
+                window.grab();
+                QApplication::quit();
+            });
+    });
 }

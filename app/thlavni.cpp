@@ -1,5 +1,6 @@
 #include "app/thlavni.h"
 
+#include "app/helpcontroller.h"
 #include "app/outergeometry.h"
 #include "backup/autobackup.h"
 #include "backup/backupnames.h"
@@ -11,7 +12,7 @@
 #include "reports/reportscontroller.h"
 #include "storage/bootstrap.h"
 #include "storage/inifile.h"
-#include "storage/tnastaveni.h"
+#include "storage/ui/tnastaveni.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -206,8 +207,11 @@ void THlavni::startUp() {
     // Decided before the bootstrap, which may create or bring the file up to date.
     const bool backupDue =
         backup::startBackupDue(state_.databasePath(), backup::backupFolder(state_.ProgramDir));
-    if (!bootstrapDatabase(state_.connection, state_.ProgramDir))
+    if (const BootstrapResult database = bootstrapDatabase(state_.connection, state_.ProgramDir);
+        !database) {
+        dialogs::ShowWarning(database.caption, database.warning);
         return;
+    }
     Panel_Filtr->hide();
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     wireCommands();
@@ -229,6 +233,7 @@ void THlavni::wireCommands() {
     editing_ = new EditingController(state_, actions_, *browse_, Panel_Filtr, this);
     export_ = new ExportController(state_, actions_, this);
     reports_ = new ReportsController(state_, actions_, HMenu_Prehledy, Tl_Tisk, this);
+    new HelpController(state_, actions_, this);
     backup_ = new BackupController(state_, *browse_, backupActions_, this);
     actions_.Akce_Nastaveni->setEnabled(true);
     connect(actions_.Akce_Nastaveni, &QAction::triggered, this, [this] {

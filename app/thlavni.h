@@ -2,9 +2,9 @@
 // The main window: owns the shared state and the widgets, runs the start-up sequence and the
 // close handling, and wires the subsystems' commands to its menus and buttons.
 
+#include "actions/mainactions.h"
 #include "backup/ui/backupactions.h"
 #include "browse/browsecontroller.h"
-#include "browse/mainactions.h"
 #include "storage/appstate.h"
 
 #include <QMainWindow>

@@ -1,6 +1,5 @@
 // lumira-generate DIR N [table]: writes N realistic invoices into the book of a program folder.
 
-#include "bench/consolehost.h"
 #include "bench/generator.h"
 
 #include <QCoreApplication>
@@ -18,8 +17,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: lumira-generate DIR N [FDosle|FOdeslane]\n");
         return 2;
     }
-    bench::ConsoleHost host;
-    dialogs::setHost(&host);
     QElapsedTimer timer;
     timer.start();
     QString error;

@@ -258,8 +258,11 @@ bool generateBook(const QString& programDir, const QString& table, qint64 rows, 
         return false;
     }
     engine::Connection connection;
-    if (!bootstrapDatabase(connection, QDir(programDir).absolutePath() + u'/')) {
-        *error = QStringLiteral("Databázi v \"%1\" nelze připravit.").arg(programDir);
+    if (const BootstrapResult database =
+            bootstrapDatabase(connection, QDir(programDir).absolutePath() + u'/');
+        !database) {
+        *error = QStringLiteral("Databázi v \"%1\" nelze připravit: %2")
+                     .arg(programDir, database.warning);
         return false;
     }
     sqlite3* db = connection.handle();

@@ -36,8 +36,8 @@ bool Session::prepare(QString* error) {
         state.settings = Settings::read(ini);
         state.activeBook.set(Settings::readTypProstredi(ini));
     }
-    if (!bootstrapDatabase(state.connection, dir_)) {
-        *error = host_.takeMessages().join(u'\n');
+    if (const BootstrapResult database = bootstrapDatabase(state.connection, dir_); !database) {
+        *error = database.warning;
         return false;
     }
     const StatusLabels status{&labels[0], &labels[1], &labels[2],

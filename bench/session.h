@@ -3,11 +3,11 @@
 // controller as the main window would set them up, the sqlite3 tool on the same file, and the
 // helpers that time an operation and put its row into the table.
 
+#include "actions/mainactions.h"
 #include "bench/consolehost.h"
 #include "bench/resulttable.h"
 #include "bench/sqlitetool.h"
 #include "browse/browsecontroller.h"
-#include "browse/mainactions.h"
 #include "storage/appstate.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 // switch between the two books. Other subsystems call these operations after they change
 // the book (a stored or deleted row, a filter, new settings).
 
-#include "browse/mainactions.h"
+#include "actions/mainactions.h"
 #include "storage/appstate.h"
 
 #include <QObject>

@@ -2,8 +2,8 @@
 // Connects the main window's record commands to their actions and installs the book data
 // set's hooks.
 
+#include "actions/mainactions.h"
 #include "browse/browsecontroller.h"
-#include "browse/mainactions.h"
 #include "storage/appstate.h"
 
 #include <QObject>

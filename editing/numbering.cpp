@@ -3,9 +3,6 @@
 #include "dialogs/dialogy.h"
 #include "storage/engine/jetliteral.h"
 
-#include <QAction>
-#include <QMenu>
-
 namespace {
 
 constexpr int counterDigits = 4;
@@ -31,14 +28,6 @@ QString exhaustedMessage(const QString& prefix) {
     return QStringLiteral("Číselná řada \"%1\" je vyčerpaná: další číslo by přesáhlo %2. "
                           "Zadejte číslo ručně nebo použijte jinou číselnou řadu.")
         .arg(prefix, QString::number(lastCounter));
-}
-
-QAction* addSeriesItem(QMenu* menu, const QString& name, const QString& caption,
-                       const QString& prefix, const std::function<void(const QString&)>& onChosen) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(name);
-    QObject::connect(item, &QAction::triggered, menu, [onChosen, prefix] { onChosen(prefix); });
-    return item;
 }
 
 } // namespace
@@ -70,24 +59,4 @@ bool NextInvoiceNumber(AppState& state, const QString& table, const QString& pre
     }
     number = prefix + dialogs::PadText(QString::number(next), counterDigits, 2);
     return true;
-}
-
-void fillSeriesMenu(QMenu* menu, const AppState& state,
-                    const std::function<void(const QString&)>& onChosen) {
-    menu->clear();
-    menu->setObjectName(QStringLiteral("PMenu_CisRady"));
-    // The separator stays when every additional series below it is hidden.
-    menu->setSeparatorsCollapsible(false);
-    const Settings& settings = state.settings;
-    addSeriesItem(menu, QStringLiteral("PMenu_CR_Zakladni"),
-                  QStringLiteral("Základní číselná řada"),
-                  settings.numberPrefix(state.activeBook.TypProstredi()), onChosen);
-    menu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    for (int series = 1; series <= Settings::seriesCount; ++series) {
-        const QString& name = settings.seriesName(series);
-        const QString& prefix = settings.seriesPrefix(series);
-        QAction* item = addSeriesItem(menu, QStringLiteral("PMenu_CR_Sek%1").arg(series), name,
-                                      prefix, onChosen);
-        item->setVisible(!name.isEmpty() && !prefix.isEmpty());
-    }
 }

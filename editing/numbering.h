@@ -5,9 +5,6 @@
 #include "storage/appstate.h"
 
 #include <QString>
-#include <functional>
-
-class QMenu;
 
 // The statement text, exactly as the program builds it (apostrophes in the prefix doubled).
 // Kind 1 counts only the numbers that begin with the prefix; any other kind counts them all.
@@ -17,8 +14,3 @@ QString numberingQuery(const QString& table, const QString& prefix, int kind);
 // (database error, or the series is exhausted past 9999).
 bool NextInvoiceNumber(AppState& state, const QString& table, const QString& prefix, int kind,
                        QString& number, QString* error);
-
-// Fills PMenu_CisRady (default series of the active book, separator, the additional series);
-// choosing an item calls onChosen(prefix).
-void fillSeriesMenu(QMenu* menu, const AppState& state,
-                    const std::function<void(const QString&)>& onChosen);

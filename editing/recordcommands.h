@@ -3,8 +3,8 @@
 // position, copy as text) and the hooks of the book data set: the defaults of a new row, the
 // check before a row is stored, and the totals after a row is stored or deleted.
 
+#include "actions/mainactions.h"
 #include "browse/browsecontroller.h"
-#include "browse/mainactions.h"
 #include "storage/appstate.h"
 
 #include <QObject>

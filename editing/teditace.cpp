@@ -5,6 +5,7 @@
 #include "dialogs/win1250validator.h"
 #include "editing/numbering.h"
 #include "editing/pendingrow.h"
+#include "editing/seriesmenu.h"
 #include "editing/tseznampolozek.h"
 
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 // set, with date buttons and a calendar, the VAT-rate and number-series menus, value pickers,
 // and buttons for a new row, the previous and next row, undoing, confirming and cancelling.
 
-#include "browse/mainactions.h"
+#include "actions/mainactions.h"
 #include "editing/fieldbinding.h"
 #include "storage/appstate.h"
 

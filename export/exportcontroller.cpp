@@ -1,6 +1,6 @@
 #include "export/exportcontroller.h"
 
-#include "browse/mainactions.h"
+#include "actions/mainactions.h"
 #include "export/export1.h"
 #include "storage/appstate.h"
 

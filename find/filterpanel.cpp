@@ -1,7 +1,7 @@
 #include "find/filterpanel.h"
 
+#include "actions/mainactions.h"
 #include "browse/browsecontroller.h"
-#include "browse/mainactions.h"
 #include "dialogs/dialogy.h"
 #include "dialogs/win1250validator.h"
 #include "find/fieldlists.h"

@@ -1,13 +1,10 @@
 #include "reports/reportscontroller.h"
 
-#include "backup/backupnames.h"
-#include "dialogs/aboutdialog.h"
 #include "dialogs/dialogy.h"
 #include "orvex/designer/designer.h"
 #include "orvex/orvex.h"
 #include "reports/newtemplate.h"
 #include "reports/parametertext.h"
-#include "reports/programversion.h"
 #include "reports/templatedirectory.h"
 #include "reports/templatename.h"
 #include "reports/tspravcepredloh.h"
@@ -62,10 +59,7 @@ ReportsController::ReportsController(AppState& state, MainActions& actions, QMen
 void ReportsController::connectActions() {
     const std::pair<QAction*, void (ReportsController::*)()> commands[] = {
         {actions_.Akce_NovaSestava, &ReportsController::Akce_NovaSestavaExecute},
-        {actions_.Akce_SpravaPredloh, &ReportsController::Akce_SpravaPredlohExecute},
-        {actions_.Akce_Napoveda, &ReportsController::Akce_NapovedaExecute},
-        {actions_.Akce_Domu, &ReportsController::Akce_DomuExecute},
-        {actions_.Akce_OProgramu, &ReportsController::Akce_OProgramuExecute}};
+        {actions_.Akce_SpravaPredloh, &ReportsController::Akce_SpravaPredlohExecute}};
     for (const auto& [action, handler] : commands) {
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, handler);
@@ -78,14 +72,6 @@ void ReportsController::connectActions() {
 
 QString ReportsController::templateDir() const {
     return state_.templateDir() + u'/';
-}
-
-QString ReportsController::helpPagePath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/napoveda.html");
-}
-
-QString ReportsController::homePage() {
-    return QStringLiteral("http://") + dialogs::homeHost() + u'/';
 }
 
 QList<ReportsController::MenuItem> ReportsController::printMenuItems() {
@@ -212,27 +198,4 @@ void ReportsController::Akce_SpravaPredlohExecute() {
     dialogs::host().exec(manager);
     if (manager.rowCount() < manager.listedCount() || manager.templatesEdited())
         BuildPrintMenu();
-}
-
-void ReportsController::Akce_OProgramuExecute() {
-    QString label;
-    OznaceniVerzeDLL(&label);
-    dialogs::ShowAboutDialog(reports::GetProgramVersion(), reports::releaseDate(),
-                             QStringLiteral("Orvex  ") + label, state_.ProgramDir,
-                             backup::backupFolder(state_.ProgramDir));
-}
-
-void ReportsController::Akce_NapovedaExecute() {
-    const QString path = helpPagePath();
-    if (!QFileInfo::exists(path)) {
-        dialogs::ShowInfoTitled(QStringLiteral("Upozornění"),
-                                QStringLiteral("Nápovědu nelze otevřít, nebyl nalezen soubor \"") +
-                                    path + QStringLiteral("\"."));
-        return;
-    }
-    dialogs::OpenDocument(path, QString());
-}
-
-void ReportsController::Akce_DomuExecute() {
-    dialogs::OpenDocument(homePage(), QString());
 }

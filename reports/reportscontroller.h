@@ -1,8 +1,8 @@
 #pragma once
 // The print menus built from the template directory, running a report through the report
-// library, new templates, the template manager, About and the help and home pages.
+// library, new templates and the template manager.
 
-#include "browse/mainactions.h"
+#include "actions/mainactions.h"
 #include "storage/appstate.h"
 
 #include <QObject>
@@ -34,10 +34,6 @@ public:
     QMenu* popupMenu() const { return PMenu_Tisk; }
     // Folder of the templates, ending with a separator.
     QString templateDir() const;
-    // The help page shipped beside the executable.
-    static QString helpPagePath();
-    // The program's home page.
-    static QString homePage();
 
     void BuildPrintMenu();
     void ReportItemClick(const QAction* item);
@@ -45,9 +41,6 @@ public:
     void Tl_TiskClick();
     void Akce_NovaSestavaExecute();
     void Akce_SpravaPredlohExecute();
-    void Akce_OProgramuExecute();
-    void Akce_NapovedaExecute();
-    void Akce_DomuExecute();
 
 private:
     struct MenuItem {

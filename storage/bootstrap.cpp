@@ -1,6 +1,5 @@
 #include "storage/bootstrap.h"
 
-#include "dialogs/dialogy.h"
 #include "storage/engine/savefile.h"
 
 #include <QCoreApplication>
@@ -60,37 +59,31 @@ bool CreateBookTable(engine::Connection& connection, const QString& table) {
 
 namespace {
 
-bool ensureTable(engine::Connection& connection, const QString& table) {
+BootstrapResult ensureTable(engine::Connection& connection, const QString& table) {
     if (TableExists(connection, table) || CreateBookTable(connection, table))
-        return true;
-    dialogs::ShowWarning(
-        QStringLiteral("Upozornění"),
-        QStringLiteral("Databáze neobsahuje tabulku \"%1\" a pokus o založení této tabulky se "
-                       "nezdařil. Aplikace bude ukončena. Kontaktujte autora programu.")
-            .arg(table));
-    return false;
+        return {};
+    return {QStringLiteral("Upozornění"),
+            QStringLiteral("Databáze neobsahuje tabulku \"%1\" a pokus o založení této tabulky se "
+                           "nezdařil. Aplikace bude ukončena. Kontaktujte autora programu.")
+                .arg(table)};
 }
 
 } // namespace
 
-bool bootstrapDatabase(engine::Connection& connection, const QString& programDir) {
+BootstrapResult bootstrapDatabase(engine::Connection& connection, const QString& programDir) {
     const QString path = programDir + QStringLiteral("Lumira.mdb");
     if (!QFileInfo::exists(path)) {
         CreateDatabaseFile(path);
-        if (!QFileInfo::exists(path)) {
-            dialogs::ShowWarning(
-                QString(), QStringLiteral("Nebyl nalezen soubor databáze \"") + path +
-                               QStringLiteral("\" a pokus o jeho nové založení selhal.") +
-                               QStringLiteral("\r\n") + QStringLiteral("Aplikace bude ukončena."));
-            return false;
-        }
+        if (!QFileInfo::exists(path))
+            return {QString(), QStringLiteral("Nebyl nalezen soubor databáze \"") + path +
+                                   QStringLiteral("\" a pokus o jeho nové založení selhal.") +
+                                   QStringLiteral("\r\n") +
+                                   QStringLiteral("Aplikace bude ukončena.")};
     }
-    if (!connection.open(connectionString(path), nullptr)) {
-        dialogs::ShowWarning(
-            QString(), QStringLiteral("Selhalo připojení k databázi. Aplikace bude ukončena."));
-        return false;
-    }
+    if (!connection.open(connectionString(path), nullptr))
+        return {QString(), QStringLiteral("Selhalo připojení k databázi. Aplikace bude ukončena.")};
     QCoreApplication::processEvents();
-    return ensureTable(connection, QStringLiteral("FDosle")) &&
-           ensureTable(connection, QStringLiteral("FOdeslane"));
+    if (BootstrapResult received = ensureTable(connection, QStringLiteral("FDosle")); !received)
+        return received;
+    return ensureTable(connection, QStringLiteral("FOdeslane"));
 }

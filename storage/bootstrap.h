@@ -1,6 +1,7 @@
 #pragma once
 // Creates the database file and the two book tables when they are missing, and opens the
-// connection. Every failure is shown as a warning; the caller then ends the application.
+// connection. A failure comes back as the warning the start-up shows before it ends the
+// application.
 
 #include "storage/engine/connection.h"
 
@@ -15,5 +16,13 @@ bool CreateDatabaseFile(const QString& path);
 bool TableExists(engine::Connection& connection, const QString& table);
 bool CreateBookTable(engine::Connection& connection, const QString& table);
 
-// The whole bootstrap for a program directory; false after a warning was shown.
-bool bootstrapDatabase(engine::Connection& connection, const QString& programDir);
+// How the bootstrap ended: true, or false with the warning to show (an empty caption stands
+// for the application title).
+struct BootstrapResult {
+    QString caption;
+    QString warning;
+    explicit operator bool() const { return warning.isEmpty(); }
+};
+
+// The whole bootstrap for a program directory.
+BootstrapResult bootstrapDatabase(engine::Connection& connection, const QString& programDir);

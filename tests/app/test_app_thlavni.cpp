@@ -1,5 +1,6 @@
 #include "app/thlavni.h"
 #include "programfolder.h"
+#include "storage/bootstrap.h"
 #include "storage/inifile.h"
 #include "support/scriptedhost.h"
 
@@ -53,6 +54,7 @@ private slots:
     void nextStartOpensTheChosenBook();
     void bootstrapFailureEndsTheStart_data();
     void bootstrapFailureEndsTheStart();
+    void missingTableWarningKeepsItsCaption();
 };
 
 void ThlavniTest::caption_data() {
@@ -328,6 +330,30 @@ void ThlavniTest::bootstrapFailureEndsTheStart() {
     QCOMPARE(fileBytes(folder.ini()), iniBytes);
     QCOMPARE(fileBytes(database), databaseBytes);
     QCOMPARE(host.messages.size(), 1);
+}
+
+// The bootstrap's own caption reaches the box the start-up shows.
+void ThlavniTest::missingTableWarningKeepsItsCaption() {
+    ScriptedHost host;
+    ProgramFolder folder;
+    const QString database = folder.dir.filePath("Lumira.mdb");
+    QVERIFY(CreateDatabaseFile(database));
+    {
+        // An index of the book's name makes creating the book table fail.
+        engine::Connection connection;
+        QVERIFY(connection.open(database, nullptr));
+        QVERIFY(connection.execute("CREATE TABLE Pomocna (x INTEGER)", nullptr));
+        QVERIFY(connection.execute("CREATE INDEX FDosle ON Pomocna (x)", nullptr));
+    }
+    THlavni window(folder.path());
+    QVERIFY(!window.started());
+    QCOMPARE(host.messages.size(), 1);
+    QCOMPARE(host.messages[0].kind, dialogs::MessageKind::Warning);
+    QCOMPARE(host.messages[0].caption, QString("Upozornění"));
+    QCOMPARE(host.messages[0].text,
+             QString("Databáze neobsahuje tabulku \"FDosle\" a pokus o založení této tabulky se "
+                     "nezdařil. Aplikace bude ukončena. Kontaktujte autora programu."));
+    window.close();
 }
 
 QTEST_MAIN(ThlavniTest)

@@ -1,9 +1,9 @@
 // A backup taken while a second copy of the program stores invoices is one state of the
 // books: sound by PRAGMA integrity_check, every row whole, none missing before the last one.
 
-#include "app/selfteststore.h"
 #include "backup/databasecopy.h"
 #include "backup/sqlitefile.h"
+#include "reliability/storer/storedrows.h"
 
 #include <QDeadlineTimer>
 #include <QList>
@@ -33,7 +33,7 @@ Snapshot check(const QString& path, qint64 pid) {
                        &statement, nullptr);
     while (result.error.isEmpty() && sqlite3_step(statement) == SQLITE_ROW) {
         const int id = sqlite3_column_int(statement, 0);
-        const QVariantMap expected = selftest::rowValues(pid, id);
+        const QVariantMap expected = storer::rowValues(pid, id);
         const QString cislo =
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
         if (id != ++result.rows || cislo != expected.value("Cislo").toString() ||
@@ -59,9 +59,8 @@ void BackupConcurrentTest::backupWhileAnotherCopyStores() {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("LUMIRA_SELFTEST_STORE", QString::number(storedRows));
     program.setProcessEnvironment(environment);
-    program.start(LUMIRA_BINARY_DIR "/lumira", {"--dir", dir.path()});
+    program.start(LUMIRA_BINARY_DIR "/lumira-storer", {dir.path(), QString::number(storedRows)});
     QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
     QByteArray output;
     const auto storedSoFar = [&] {

@@ -1,4 +1,5 @@
 #include "editing/numbering.h"
+#include "editing/seriesmenu.h"
 #include "support/bookfixture.h"
 
 #include <QAction>

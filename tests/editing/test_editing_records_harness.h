@@ -2,8 +2,8 @@
 // The record commands over a prepared book, as the main window wires them: a grid, the status
 // labels, the browse controller for the totals and the editing controller with its actions.
 
+#include "actions/mainactions.h"
 #include "browse/browsecontroller.h"
-#include "browse/mainactions.h"
 #include "editing/editingcontroller.h"
 #include "storage/engine/formats.h"
 #include "support/bookfixture.h"

@@ -1,4 +1,4 @@
-#include "browse/mainactions.h"
+#include "actions/mainactions.h"
 #include "export/export1.h"
 #include "export/exportcontroller.h"
 #include "support/bookfixture.h"

@@ -2,8 +2,8 @@
 // A fixture book with the main window's pieces that the finding commands work with: grid,
 // status labels, the empty filter strip, the actions and the browse and find controllers.
 
+#include "actions/mainactions.h"
 #include "browse/browsecontroller.h"
-#include "browse/mainactions.h"
 #include "find/filterpanel.h"
 #include "find/findcontroller.h"
 #include "support/bookfixture.h"

@@ -1,11 +1,12 @@
-// Crash safety: the real program stores invoices through its own data set and hooks and is
-// killed with SIGKILL at random moments; after every kill the database must be sound and
-// every row the program reported as stored must be there with its values.
+// Crash safety: the real program (lumira-storer: the program's own start-up, then stores)
+// stores invoices through its own data set and hooks and is killed with SIGKILL at random moments;
+// after every kill the database must be sound and every row the program reported as stored must be
+// there with its values.
 //
 // LUMIRA_KILL_RUNS sets the number of kills (default 100), LUMIRA_KILL_SEED the random seed.
 
-#include "app/selfteststore.h"
 #include "export/export1.h"
+#include "reliability/storer/storedrows.h"
 #include "storage/engine/dataset.h"
 #include "support/scriptedhost.h"
 
@@ -78,11 +79,11 @@ public:
     StoringCopy(const QString& dir, int rows) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("LUMIRA_SELFTEST_STORE"), QString::number(rows));
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(LUMIRA_BINARY_DIR "/lumira"), {QStringLiteral("--dir"), dir});
+        program.start(QStringLiteral(LUMIRA_BINARY_DIR "/lumira-storer"),
+                      {dir, QString::number(rows)});
         if (!program.waitForStarted())
-            qFatal("lumira did not start: %s", qPrintable(program.errorString()));
+            qFatal("lumira-storer did not start: %s", qPrintable(program.errorString()));
         pid = program.processId();
     }
 
@@ -146,7 +147,8 @@ private:
 
 void KillTest::initTestCase() {
     QVERIFY(dir.isValid());
-    QVERIFY2(QFile::exists(QStringLiteral(LUMIRA_BINARY_DIR "/lumira")), "build lumira first");
+    QVERIFY2(QFile::exists(QStringLiteral(LUMIRA_BINARY_DIR "/lumira-storer")),
+             "build lumira-storer first");
 }
 
 // Starts the program and kills it once it has reported `rows` stored rows and a further
@@ -163,7 +165,7 @@ int KillTest::killOnce(int rows, int delayMs) {
 }
 
 void KillTest::parseOutput(const QByteArray& output, qint64 pid) {
-    const QString prefix = selftest::rowNumber(pid, 0).chopped(1);
+    const QString prefix = storer::rowNumber(pid, 0).chopped(1);
     // A line cut by the kill has no newline yet: only complete lines count.
     const QByteArray complete = output.left(output.lastIndexOf('\n'));
     for (const QByteArray& line : complete.split('\n')) {
@@ -205,7 +207,7 @@ void KillTest::checkDatabase(int run) {
                                 .arg(QLatin1String(column), totals.value(0).value(0),
                                      totals.value(0).value(1))));
     }
-    const QStringList fields = selftest::rowValues(0, 0).keys();
+    const QStringList fields = storer::rowValues(0, 0).keys();
     const QByteArray sql =
         "SELECT Id, " + fields.join(QStringLiteral(", ")).toLatin1() + " FROM FDosle";
     QList<QStringList> rows;
@@ -217,7 +219,7 @@ void KillTest::checkDatabase(int run) {
         const QStringList row = byId.value(it.key());
         QVERIFY2(!row.isEmpty(),
                  qPrintable(QStringLiteral("run %1: row %2 lost").arg(run).arg(it.key())));
-        const QVariantMap expected = selftest::rowValues(it->pid, it->index);
+        const QVariantMap expected = storer::rowValues(it->pid, it->index);
         for (int f = 0; f < fields.size(); ++f)
             QVERIFY2(sameValue(expected.value(fields[f]), row[f]),
                      qPrintable(QStringLiteral("run %1: row %2, %3 is \"%4\"")

@@ -14,11 +14,13 @@
 
 namespace {
 
-// The program on dir with the environment given, its files limited to limitBytes. The signal
-// is reset to its default in the child, so only the program itself can ignore it.
+// An executable of the build with the arguments and environment given, its files limited to
+// limitBytes. The signal is reset to its default in the child, so only the program itself can
+// ignore it.
 class LimitedCopy {
 public:
-    LimitedCopy(const QString& dir, rlim_t limitBytes, const QStringList& environment) {
+    LimitedCopy(const QString& executable, const QStringList& arguments, rlim_t limitBytes,
+                const QStringList& environment) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         for (const QString& pair : environment)
@@ -29,7 +31,7 @@ public:
             const rlimit limit{limitBytes, limitBytes};
             setrlimit(RLIMIT_FSIZE, &limit);
         });
-        program.start(QStringLiteral(LUMIRA_BINARY_DIR "/lumira"), {QStringLiteral("--dir"), dir});
+        program.start(QStringLiteral(LUMIRA_BINARY_DIR "/") + executable, arguments);
         started = program.waitForStarted();
     }
     ~LimitedCopy() {
@@ -105,7 +107,8 @@ private slots:
 void SizeLimitTest::firstStartWaitsOnItsWarning() {
     QTemporaryDir dir;
     // The empty database alone takes 4 KiB.
-    LimitedCopy copy(dir.path(), 2048, {QStringLiteral("LUMIRA_EXIT_AFTER_START=1")});
+    LimitedCopy copy(QStringLiteral("lumira"), {QStringLiteral("--dir"), dir.path()}, 2048,
+                     {QStringLiteral("LUMIRA_EXIT_AFTER_START=1")});
     QVERIFY(copy.started);
     QVERIFY2(copy.stillRunningAfter(3000), qPrintable(copy.ending()));
     QCOMPARE(entries(dir.path()), QStringList());
@@ -128,7 +131,9 @@ void SizeLimitTest::storingReportsTheFailure() {
     }
     const QString database = dir.filePath(QStringLiteral("Lumira.mdb"));
     const rlim_t limit = QFileInfo(database).size() + 8 * 4096;
-    LimitedCopy copy(dir.path(), limit, {QStringLiteral("LUMIRA_SELFTEST_STORE=2000")});
+    // The program storing invoices until a store fails.
+    LimitedCopy copy(QStringLiteral("lumira-storer"), {dir.path(), QStringLiteral("2000")}, limit,
+                     {});
     QVERIFY(copy.started);
     QVERIFY2(copy.waitForError("failed ", 60000), qPrintable(copy.ending()));
     QVERIFY2(copy.stillRunningAfter(500), qPrintable(copy.ending()));

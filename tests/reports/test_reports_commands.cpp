@@ -1,7 +1,6 @@
 // The commands of the print menu that change the template directory (new template, template
-// manager) and the help commands (help page, home page, About).
+// manager).
 
-#include "orvex/orvex.h"
 #include "reports/reportscontroller.h"
 #include "reports/tspravcepredloh.h"
 #include "support/bookfixture.h"
@@ -10,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -108,8 +106,6 @@ private slots:
     void managerFileNotDeleted_data();
     void managerFileNotDeleted();
     void menusRebuiltOnlyAfterDeletion();
-    void aboutShowsVersions();
-    void pages();
     void designerEntryPoints_data();
     void designerEntryPoints();
 };
@@ -354,45 +350,6 @@ void ReportsCommandsTest::menusRebuiltOnlyAfterDeletion() {
     });
     QCOMPARE(f.captions(), QStringList({"Dva", "Tři"}));
     QCOMPARE(f.controller->popupMenu()->actions().size(), 5);
-}
-
-void ReportsCommandsTest::aboutShowsVersions() {
-    CommandsFixture f;
-    QString label;
-    OznaceniVerzeDLL(&label);
-    QVERIFY(!label.isEmpty());
-    QStringList texts;
-    f.host.dialogActions.enqueue([&texts](QDialog& dialog) {
-        for (const char* name : {"La_CisloVerze", "La_CisloVerzeFR", "La_URL"})
-            texts << dialog.findChild<QLabel*>(name)->text();
-        return ScriptedHost::click(dialog, "Tl_Ok");
-    });
-    f.actions.Akce_OProgramu->trigger();
-    QCOMPARE(f.host.shownDialogs, QStringList{"O programu Lumira"});
-    QCOMPARE(texts, QStringList({"1.1     2021-03-19", "Orvex  " + label, "www.lumira.cz"}));
-}
-
-void ReportsCommandsTest::pages() {
-    CommandsFixture f;
-    QVERIFY(f.actions.Akce_Napoveda->isEnabled());
-    QCOMPARE(f.actions.Akce_Napoveda->shortcut(), QKeySequence(Qt::Key_F1));
-    f.actions.Akce_Napoveda->trigger();
-    f.actions.Akce_Domu->trigger();
-    QCOMPARE(f.host.openRequests.size(), 2);
-    // The help page lies beside the program and is a Czech page.
-    const QString help = f.host.openRequests[0].target;
-    QCOMPARE(help, QCoreApplication::applicationDirPath() + "/napoveda.html");
-    QFile page(help);
-    QVERIFY(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromUtf8(page.readAll());
-    QVERIFY(html.contains("lang=\"cs\""));
-    MainActions all(nullptr);
-    for (const QAction* action : all.all())
-        QVERIFY2(html.contains(action->text()), qPrintable(action->text()));
-    QCOMPARE(f.host.openRequests[1].target, "http://www.lumira.cz/");
-    for (const auto& request : f.host.openRequests)
-        QCOMPARE(request.parameters, "");
-    QCOMPARE(f.host.messages.size(), 0);
 }
 
 // Each way into the designer opens the right file; a change saved there renames the report in

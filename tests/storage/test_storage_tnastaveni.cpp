@@ -1,6 +1,6 @@
 #include "storage/inifile.h"
 #include "storage/settings.h"
-#include "storage/tnastaveni.h"
+#include "storage/ui/tnastaveni.h"
 #include "support/bookfixture.h"
 #include "support/scriptedhost.h"
 

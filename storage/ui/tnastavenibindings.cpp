@@ -1,4 +1,4 @@
-#include "storage/tnastavenibindings.h"
+#include "storage/ui/tnastavenibindings.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -3,12 +3,8 @@
 
 #include <QString>
 
-namespace reports {
-
 // Product version as "major.minor" (the build's project version).
 QString GetProgramVersion();
 
 // Release date of this version, yyyy-mm-dd.
 QString releaseDate();
-
-} // namespace reports

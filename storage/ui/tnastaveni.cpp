@@ -1,4 +1,4 @@
-#include "storage/tnastaveni.h"
+#include "storage/ui/tnastaveni.h"
 
 #include "dialogs/charfilter.h"
 #include "dialogs/dialoghost.h"
@@ -7,7 +7,7 @@
 #include "dialogs/win1250validator.h"
 #include "storage/appstate.h"
 #include "storage/inifile.h"
-#include "storage/tnastavenibindings.h"
+#include "storage/ui/tnastavenibindings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "browse/mainactions.h"
+#include "actions/mainactions.h"
 
 #include <QKeySequence>
 

@@ -1,6 +1,4 @@
-#include "reports/programversion.h"
-
-namespace reports {
+#include "app/programversion.h"
 
 QString GetProgramVersion() {
     return QString::asprintf("%d.%d", LUMIRA_VERSION_MAJOR, LUMIRA_VERSION_MINOR);
@@ -9,5 +7,3 @@ QString GetProgramVersion() {
 QString releaseDate() {
     return QStringLiteral("2021-03-19");
 }
-
-} // namespace reports
