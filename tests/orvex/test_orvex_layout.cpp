@@ -236,8 +236,9 @@ private slots:
 
     void longWordsBreakIntoLinesThatFit() {
         QFETCH(QString, text);
-        const QFontMetricsF metrics(deviceFont(FontSpec(), 1));
-        const QStringList lines = wrapLines(text, metrics, 200, true);
+        const TextMeasure& measure = textMeasure(FontSpec(), 1, nullptr);
+        const QFontMetricsF& metrics = measure.metrics();
+        const QStringList lines = wrapLines(text, measure, 200, true);
         for (const QString& line : lines)
             QVERIFY2(metrics.horizontalAdvance(line) <= 200.5 || line.size() == 1,
                      qPrintable(line));
