@@ -181,6 +181,48 @@ private slots:
         QCOMPARE(pageSums, total); // each page footer sums the rows of its own page
     }
 
+    // A page goes to the hook as soon as it is final: a page number at once, a count of all
+    // pages once the last page is known. Stopping at the first page stops the layout there.
+    void pagesAreHandedOnWhenFinal_data() {
+        QTest::addColumn<QString>("footerText");
+        QTest::addColumn<bool>("handedEarly");
+        QTest::newRow("page number") << QString(pageNumberText).remove(" z [TotalPages#]") << true;
+        QTest::newRow("count of pages") << QString(pageNumberText) << false;
+    }
+
+    void pagesAreHandedOnWhenFinal() {
+        QFETCH(QString, footerText);
+        QFETCH(bool, handedEarly);
+        QByteArray xml = pagedTemplate(20, 20);
+        xml.replace(pageNumberText, footerText.toUtf8());
+        ParseResult parsed = parseTemplate(xml);
+        LayoutInput input;
+        input.report = std::make_shared<const Report>(std::move(parsed.report));
+        input.data = orvexfixtures::book(100);
+        const PreparedReport whole = layoutReport(input);
+        QCOMPARE(whole.pages.size(), 7);
+
+        QStringList handed;
+        input.pageDone = [&](const PreparedPage& page, int index) {
+            handed << QString::number(index) + ":" + texts(page, "PageNo").join(',');
+            return true;
+        };
+        const PreparedReport report = layoutReport(input);
+        QStringList expected;
+        for (int i = 0; i < report.pages.size(); ++i)
+            expected << QString::number(i) + ":" + texts(report.pages[i], "PageNo").join(',');
+        QCOMPARE(handed, expected);
+        QCOMPARE(texts(report.pages.last(), "PageNo"),
+                 QStringList(handedEarly ? "Strana 7" : "Strana 7 z 7"));
+
+        input.pageDone = [](const PreparedPage&, int) { return false; };
+        const int laidOut = layoutReport(input).pages.size();
+        if (handedEarly)
+            QVERIFY2(laidOut <= 2, qPrintable(QString::number(laidOut)));
+        else
+            QCOMPARE(laidOut, whole.pages.size());
+    }
+
     void overTallBandIsPlacedOnceAndCut() {
         const PreparedReport report = layOut(pagedTemplate(500, 20), orvexfixtures::book(3));
         // One row per page, each cut at the page footer; the summary follows on a page of its own.

@@ -4,6 +4,7 @@
 #include "orvex/orvexfixtures.h"
 #include "orvex/previewwindow.h"
 #include "orvex/reportjob.h"
+#include "orvex/templateparser.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSemaphore>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,6 +43,42 @@ QStringList toolBarTexts(const orvex::PreviewWindow& preview) {
     return texts;
 }
 
+// A listing of the book rows, 15 to a page, with page numbers but no count of pages.
+orvex::LayoutInput rowListing(int rows) {
+    const QByteArray xml = R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport ReportOptions.Name="Řádky">
+  <TfrxReportPage Name="Page1" PaperWidth="100" PaperHeight="100" LeftMargin="0" RightMargin="0" TopMargin="0" BottomMargin="0">
+    <TfrxMasterData Name="MasterData1" Height="20" Top="100" DataSetName="Kniha">
+      <TfrxMemoView Name="Row" Width="200" Height="18" Text="[Kniha.&#34;Cislo&#34;]"/>
+    </TfrxMasterData>
+    <TfrxPageFooter Name="PageFooter1" Height="60" Top="300">
+      <TfrxMemoView Name="PageNo" Width="200" Height="18" Text="Strana [Page#]"/>
+    </TfrxPageFooter>
+  </TfrxReportPage>
+</TfrxReport>)";
+    orvex::ParseResult parsed = orvex::parseTemplate(xml);
+    if (!parsed.ok)
+        qFatal("%s", qPrintable(parsed.error));
+    orvex::LayoutInput input;
+    input.report = std::make_shared<const orvex::Report>(std::move(parsed.report));
+    input.data = book(rows);
+    return input;
+}
+
+const QAction* toolBarAction(const orvex::PreviewWindow& preview, const QString& text) {
+    for (const QAction* action : preview.findChild<QToolBar*>()->actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+QStringList toolBarLabels(const orvex::PreviewWindow& preview) {
+    QStringList texts;
+    for (const QLabel* label : preview.findChild<QToolBar*>()->findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
 int pageImageWidth(const orvex::PreviewWindow& preview) {
     return preview.findChild<QScrollArea*>()->widget()->width();
 }
@@ -67,6 +105,37 @@ private slots:
         const int before = pageImageWidth(preview);
         preview.resize(preview.width() - 100, preview.height());
         QTRY_VERIFY(pageImageWidth(preview) < before - 50);
+    }
+
+    // The layout is held after its second page: the first page is on screen by then, and
+    // printing waits for the rest.
+    void showsTheFirstPageWhileTheRestIsLaidOut() {
+        QSemaphore held;
+        orvex::LayoutInput input = rowListing(150);
+        input.pageDone = [&held](const orvex::PreparedPage&, int index) {
+            if (index == 1)
+                held.tryAcquire(1, 30000);
+            return true;
+        };
+        orvex::PreviewWindow preview(input, {}, QStringLiteral("Řádky"));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const auto* image = preview.findChild<QScrollArea*>()->widget();
+        QTRY_COMPARE(preview.pageCount(), 2);
+        QVERIFY(!preview.layoutFinished());
+        QVERIFY(!qobject_cast<const QLabel*>(image)->pixmap().isNull());
+        QCOMPARE(preview.currentPage(), 1);
+        QVERIFY(!toolBarAction(preview, "Tisk...")->isEnabled());
+        QVERIFY(!toolBarAction(preview, "Uložit jako PDF...")->isEnabled());
+        QVERIFY(toolBarLabels(preview).contains(" z 2… "));
+
+        held.release();
+        QTRY_VERIFY(preview.layoutFinished());
+        QCOMPARE(preview.pageCount(), 10);
+        QVERIFY(toolBarLabels(preview).contains(" z 10 "));
+        QVERIFY(toolBarAction(preview, "Tisk...")->isEnabled());
+        preview.showPage(10);
+        QCOMPARE(preview.currentPage(), 10);
     }
 
     void zoomChoices() {
