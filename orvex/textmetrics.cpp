@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QPaintDevice>
+#include <QStringTokenizer>
 #include <QTextDocument>
 #include <cmath>
 #include <map>
@@ -168,12 +169,12 @@ const TextMeasure& textMeasure(const FontSpec& desc, double scale, const QPaintD
 QStringList wrapLines(const QString& text, const TextMeasure& measure, double width,
                       bool wordWrap) {
     QStringList lines;
-    for (const QStringView paragraph : QStringView(text).split(u'\n')) {
+    for (const QStringView paragraph : qTokenize(text, u'\n')) {
         // Most texts of a report fit their box: one sum of cached advances per paragraph.
         if (wordWrap && measure.width(paragraph) > width)
             wrapParagraph(paragraph, measure, width, lines);
-        else
-            lines << paragraph.toString();
+        else // a text of one line keeps sharing its characters
+            lines << (paragraph.size() == text.size() ? text : paragraph.toString());
     }
     return lines;
 }
