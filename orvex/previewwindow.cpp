@@ -186,7 +186,6 @@ void PreviewWindow::finishLayout(const QStringList& warnings) {
         action->setEnabled(true);
     if (report_.pages.isEmpty())
         render();
-    emit layoutDone();
 }
 
 void PreviewWindow::showPage(int page) {

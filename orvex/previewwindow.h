@@ -47,9 +47,6 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
-signals:
-    void layoutDone(); // the last page has come
-
 private:
     void setUp();
     void buildToolBar(QLayout* layout);
