@@ -89,7 +89,7 @@ TextBlock placeText(const QPainter& painter, const ReportObject& memo, const Fon
     block.style = &textMeasure(font, scale, painter.device());
     const QFontMetricsF& metrics = block.style->metrics();
     const double gapY = memo.gapY * scale;
-    block.lines = wrapLines(text, *block.style, r.width() - 2 * memo.gapX * scale, memo.wordWrap);
+    block.lines = memoLines(font, text, r.width() / scale - 2 * memo.gapX, memo.wordWrap);
     block.height =
         block.lines.size() * metrics.height() + (block.lines.size() - 1) * memo.lineSpacing * scale;
     block.top = textTop(memo, r, block.height, gapY);
@@ -101,9 +101,8 @@ bool fitsInside(const TextBlock& block, const ReportObject& memo, const QRectF& 
     const double slack = 0.5 * scale;
     if (block.top < r.top() - slack || block.top + block.height > r.bottom() + slack)
         return false;
-    if (memo.wordWrap) // wrapped lines are never wider than the rectangle
-        return true;
-    const double width = r.width() - 2 * memo.gapX * scale + slack;
+    // A line starts a gap from one edge whatever its alignment: it may reach into the other gap.
+    const double width = r.width() - memo.gapX * scale + slack;
     return std::all_of(block.lines.begin(), block.lines.end(),
                        [&](const QString& line) { return block.style->width(line) <= width; });
 }

@@ -179,6 +179,11 @@ QStringList wrapLines(const QString& text, const TextMeasure& measure, double wi
     return lines;
 }
 
+QStringList memoLines(const FontSpec& font, const QString& text, double width, bool wordWrap) {
+    return wrapLines(text, textMeasure(font, measureScale, nullptr), width * measureScale,
+                     wordWrap);
+}
+
 double memoTextHeight(const ReportObject& memo, const QString& text) {
     if (text.isEmpty())
         return 0;
@@ -188,10 +193,11 @@ double memoTextHeight(const ReportObject& memo, const QString& text) {
                           (memo.rect.width() - 2 * memo.gapX) * measureScale);
         return document.size().height() / measureScale + 2 * memo.gapY;
     }
-    const TextMeasure& measure = textMeasure(memo.font, measureScale, nullptr);
-    const double width = (memo.rect.width() - 2 * memo.gapX) * measureScale;
-    const int lines = wrapLines(text, measure, width, memo.wordWrap).size();
-    const double lineHeight = measure.metrics().height() / measureScale + memo.lineSpacing;
+    const int lines =
+        memoLines(memo.font, text, memo.rect.width() - 2 * memo.gapX, memo.wordWrap).size();
+    const double lineHeight =
+        textMeasure(memo.font, measureScale, nullptr).metrics().height() / measureScale +
+        memo.lineSpacing;
     return lines * lineHeight + 2 * memo.gapY;
 }
 

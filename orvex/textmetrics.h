@@ -47,6 +47,11 @@ const TextMeasure& textMeasure(const FontSpec& desc, double scale, const QPaintD
 // Lines of a text within a width (device pixels); without word wrap only line breaks split.
 QStringList wrapLines(const QString& text, const TextMeasure& measure, double width, bool wordWrap);
 
+// Lines of a memo's text in `width` 96-dpi pixels (its gaps left out). They are broken with
+// the layout's own measure on every device: rounded font sizes and hinting make a device's
+// advances differ a little, and a line more than the layout made room for would be cut off.
+QStringList memoLines(const FontSpec& font, const QString& text, double width, bool wordWrap);
+
 // Height in 96-dpi pixels that the memo needs to show the whole text.
 double memoTextHeight(const ReportObject& memo, const QString& text);
 

@@ -3,9 +3,11 @@
 
 #include "orvex/layoutengine.h"
 #include "orvex/orvexfixtures.h"
+#include "orvex/pagepainter.h"
 #include "orvex/templateparser.h"
 #include "orvex/textmetrics.h"
 
+#include <QPaintEngine>
 #include <QtTest>
 
 using namespace orvex;
@@ -120,6 +122,32 @@ const char* const masterRowXml = R"(
 const char* const captionText = R"(Text="Číslo")";
 const char* const pageNumberText = R"(Text="Strana [Page#] z [TotalPages#]")";
 const char* const rowFieldText = R"(Text="[Kniha.&#34;Cislo&#34;]")";
+
+// A page of the PDF's resolution that counts the lines of text drawn on it.
+class LineCounter : public QPaintDevice {
+public:
+    int lines() const { return engine_.lines; }
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        const bool resolution = metric == PdmDpiX || metric == PdmDpiY ||
+                                metric == PdmPhysicalDpiX || metric == PdmPhysicalDpiY;
+        return resolution ? 1200 : metric == PdmDevicePixelRatioScaled ? 65536 : 20000;
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem&) override { ++lines; }
+        Type type() const override { return User; }
+        int lines = 0;
+    };
+    mutable Engine engine_;
+};
 
 double plain(const QString& text) {
     return QString(text).replace(',', '.').toDouble();
@@ -286,6 +314,40 @@ private slots:
                      qPrintable(line));
         QCOMPARE(lines.join(' ').remove(' '), QString(text).remove(' '));
         QVERIFY(lines.size() > metrics.horizontalAdvance(text) / 200 - 1);
+    }
+
+    // Fonts whose size at 1200 dpi is rounded (11 and 15 px are 137.5 and 187.5 there) break
+    // some texts differently on the page than the layout measured them.
+    void pdfShowsTheLinesTheLayoutMadeRoomFor_data() {
+        QTest::addColumn<int>("fontHeight");
+        for (int height : {10, 11, 15})
+            QTest::newRow(qPrintable(QString("%1 px").arg(height))) << height;
+    }
+
+    void pdfShowsTheLinesTheLayoutMadeRoomFor() {
+        QFETCH(int, fontHeight);
+        ReportObject memo;
+        memo.font.name = "Arial";
+        memo.font.height = fontHeight;
+        memo.clipped = false;
+        const QStringList names = {"Stavebniny Šťastný a synové, spol. s r.o., Pražská 1234/56",
+                                   "Účetní kancelář Žižkov v.o.s. a partneři"};
+        const double lineHeight = memoTextHeight(memo, "X") - 2 * memo.gapY;
+        for (const QString& name : names) {
+            for (double width = 40; width < 400; width += 0.25) {
+                memo.rect = QRectF(0, 0, width, 20);
+                const int room = qRound((memoTextHeight(memo, name) - 2 * memo.gapY) / lineHeight);
+                LineCounter page;
+                QPainter painter(&page);
+                paintObject(painter, memo, memo.rect, name, 1200 / 96.0);
+                painter.end();
+                QVERIFY2(page.lines() == room, qPrintable(QString("%1 px wide: %2 lines in room "
+                                                                  "for %3")
+                                                              .arg(width)
+                                                              .arg(page.lines())
+                                                              .arg(room)));
+            }
+        }
     }
 
     void childAndDetailBandsFollowEachRow() {
