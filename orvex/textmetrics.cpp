@@ -42,7 +42,8 @@ void breakLongWord(QStringView word, const TextMeasure& measure, double width, Q
     qsizetype i = 0;
     while (i < word.size()) {
         int length = 1;
-        const double w = measure.charWidth(word, i, &length);
+        // A combining mark adds nothing to its letter and stays with it.
+        const double w = qMax(0.0, measure.charWidth(word, i, &length));
         if (used + w > width && i > start) {
             lines << word.mid(start, i - start).toString();
             start = i;

@@ -31,7 +31,8 @@ public:
     const QFont& font() const { return font_; }
     const QFontMetricsF& metrics() const { return metrics_; }
     double width(QStringView text) const;
-    // The advance of the character at i (a surrogate pair is one); *length: its code units.
+    // The advance of the character at i (a surrogate pair is one), negative for a combining
+    // mark; *length: its code units.
     double charWidth(QStringView text, qsizetype i, int* length) const;
 
 private:

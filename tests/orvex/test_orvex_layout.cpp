@@ -302,6 +302,8 @@ private slots:
         QTest::newRow("words and a long one")
             << QString("Faktura za ") + QString(4000, QChar(0x158)) + QString(" a dále text");
         QTest::newRow("short words") << QString("krátká slova ").repeated(500).trimmed();
+        QTest::newRow("long word with combining accents")
+            << QString("Re\u0301z\u030Cim").repeated(1000);
     }
 
     void longWordsBreakIntoLinesThatFit() {
