@@ -91,10 +91,10 @@ void paintBarcode(QPainter& painter, const ReportObject& object, const QRectF& r
         return;
     QRectF bars = r;
     if (object.showText && !object.twoDimensional) {
-        const QFont font = deviceFont(object.font, scale);
-        const QFontMetricsF metrics(font, painter.device());
+        const TextMeasure& measure = textMeasure(object.font, scale, painter.device());
+        const QFontMetricsF& metrics = measure.metrics();
         bars.setBottom(r.bottom() - metrics.height());
-        painter.setFont(font);
+        painter.setFont(measure.font());
         painter.setPen(object.font.color);
         painter.drawText(QRectF(r.left(), bars.bottom(), r.width(), metrics.height()),
                          Qt::AlignHCenter | Qt::AlignTop, text);

@@ -41,13 +41,27 @@ public:
 
     PreparedReport run() {
         out_.report = input_.report;
-        for (const Page& page : input_.report->pages)
+        for (const Page& page : input_.report->pages) {
+            if (stopped_)
+                break;
             runPage(page);
+        }
         resolveDeferred();
+        releasePages(out_.pages.size());
         return std::move(out_);
     }
 
 private:
+    // Hands the pages before `end` that are final to the caller's hook.
+    void releasePages(int end) {
+        if (!input_.pageDone)
+            return;
+        if (!deferred_.isEmpty())
+            end = qMin(end, deferred_.first().page);
+        for (; released_ < end && !stopped_; ++released_)
+            stopped_ = !input_.pageDone(out_.pages[released_], released_);
+    }
+
     void warn(const QString& text) {
         if (!text.isEmpty() && !warned_.contains(text)) {
             warned_.insert(text);
@@ -301,6 +315,7 @@ private:
     // ---- pages
 
     void startPage() {
+        releasePages(out_.pages.size()); // the pages before this one are done
         out_.pages << PreparedPage{page_->paperWidth, page_->paperHeight, {}};
         ++pageNumber_;
         curY_ = 0;
@@ -461,7 +476,7 @@ private:
         inColumns_ = page_->columns > 1;
         columnTop_ = columnBottom_ = curY_;
         printWithState(section.header, bound ? 0 : -1, wholeSection());
-        for (int position = 0; position < count; ++position) {
+        for (int position = 0; position < count && !stopped_; ++position) {
             const int changed = bound ? changedLevel(rows, position) : (position == 0 ? 0 : levels);
             if (position > 0)
                 closeGroups(section, changed, bound ? position - 1 : -1);
@@ -517,6 +532,7 @@ private:
             context_.state = d.state;
             out_.pages[d.page].items[d.item].text = memoText(*d.memo);
         }
+        deferred_.clear();
     }
 
     const LayoutInput& input_;
@@ -539,6 +555,8 @@ private:
     double columnTop_ = 0;    // where the columns of this page begin
     double columnBottom_ = 0; // the lowest end of a full column
     int pageNumber_ = 0;
+    int released_ = 0; // pages handed to the hook
+    bool stopped_ = false;
     int firstPageNumber_ = 1;
     int pageFirstPosition_ = 0;
     int lastPrinted_ = -1;

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <functional>
 #include <memory>
 
 namespace orvex {
@@ -17,6 +18,9 @@ struct LayoutInput {
     std::shared_ptr<const DataTable> data;
     QHash<QString, QString> parameters;
     QDateTime now = QDateTime::currentDateTime();
+    // Called with each page as soon as it is final, in order (a page showing TotalPages waits
+    // for the last page); returning false stops the layout after that page.
+    std::function<bool(const PreparedPage& page, int index)> pageDone;
 };
 
 // Needs a QGuiApplication: texts are measured with the installed fonts.

@@ -51,15 +51,15 @@ bool showReport(QWidget* parent, const QString& templatePath, const QString& par
         QMessageBox::critical(parent, caption, rows.error);
         return false;
     }
-    PreparedJob job = prepareReport(templatePath, parameters, rows.data);
-    if (!job.ok) {
-        QMessageBox::critical(parent, caption, job.error);
+    LoadedReport loaded = loadReport(templatePath, parameters, rows.data);
+    if (!loaded.ok) {
+        QMessageBox::critical(parent, caption, loaded.error);
         return false;
     }
-    QString title = job.report.report->name.trimmed();
+    QString title = loaded.input.report->name.trimmed();
     if (title.isEmpty())
         title = QFileInfo(templatePath).completeBaseName();
-    PreviewWindow preview(std::move(job.report), title, parent);
+    PreviewWindow preview(std::move(loaded.input), loaded.warnings, title, parent);
     if (offerEditing)
         preview.offerTemplateEditing();
     preview.exec();

@@ -5,13 +5,10 @@
 #include "orvex/textmetrics.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QHash>
 #include <QPainter>
 #include <QPolygonF>
 #include <QTextDocument>
 #include <algorithm>
-#include <map>
-#include <tuple>
 
 namespace orvex {
 
@@ -69,40 +66,6 @@ void drawFrame(QPainter& painter, const QRectF& r, const FrameSpec& frame, doubl
         drawSide(painter, QLineF(r.bottomLeft(), r.bottomRight()), frame, scale);
 }
 
-// A memo style's font and metrics on one device. Building them is the dearest part of drawing
-// a short text, and a report draws the same few styles thousands of times.
-struct DeviceText {
-    DeviceText(const QFont& f, const QPaintDevice* device) : font(f), metrics(f, device) {}
-    QFont font;
-    QFontMetricsF metrics;
-    mutable QHash<char16_t, double> advances;
-
-    // Width of a line. Fonts are used without kerning, so a line of plain characters is as
-    // wide as its characters together; that sum comes from a cache instead of shaping.
-    double width(const QString& line) const {
-        double sum = 0;
-        for (const QChar c : line) {
-            if (c.isSurrogate() || c.isMark())
-                return metrics.horizontalAdvance(line);
-            auto it = advances.constFind(c.unicode());
-            if (it == advances.constEnd())
-                it = advances.insert(c.unicode(), metrics.horizontalAdvance(c));
-            sum += *it;
-        }
-        return sum;
-    }
-};
-
-const DeviceText& deviceText(const FontSpec& desc, double scale, const QPaintDevice* device) {
-    using Key = std::tuple<QString, int, int, double, int>;
-    thread_local std::map<Key, DeviceText> cache;
-    const Key key{desc.name, desc.height, desc.style, scale, device->logicalDpiY()};
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.emplace(key, DeviceText(deviceFont(desc, scale), device)).first;
-    return it->second;
-}
-
 // Where the first line starts for a text block of the given height.
 double textTop(const ReportObject& memo, const QRectF& r, double total, double gapY) {
     if (memo.vAlign == VAlign::Bottom)
@@ -114,7 +77,7 @@ double textTop(const ReportObject& memo, const QRectF& r, double total, double g
 
 // A memo's text broken into lines and placed vertically in its rectangle.
 struct TextBlock {
-    const DeviceText* style = nullptr;
+    const TextMeasure* style = nullptr;
     QStringList lines;
     double top = 0;
     double height = 0;
@@ -123,10 +86,10 @@ struct TextBlock {
 TextBlock placeText(const QPainter& painter, const ReportObject& memo, const FontSpec& font,
                     const QRectF& r, const QString& text, double scale) {
     TextBlock block;
-    block.style = &deviceText(font, scale, painter.device());
-    const QFontMetricsF& metrics = block.style->metrics;
+    block.style = &textMeasure(font, scale, painter.device());
+    const QFontMetricsF& metrics = block.style->metrics();
     const double gapY = memo.gapY * scale;
-    block.lines = wrapLines(text, metrics, r.width() - 2 * memo.gapX * scale, memo.wordWrap);
+    block.lines = memoLines(font, text, r.width() / scale - 2 * memo.gapX, memo.wordWrap);
     block.height =
         block.lines.size() * metrics.height() + (block.lines.size() - 1) * memo.lineSpacing * scale;
     block.top = textTop(memo, r, block.height, gapY);
@@ -138,19 +101,18 @@ bool fitsInside(const TextBlock& block, const ReportObject& memo, const QRectF& 
     const double slack = 0.5 * scale;
     if (block.top < r.top() - slack || block.top + block.height > r.bottom() + slack)
         return false;
-    if (memo.wordWrap) // wrapped lines are never wider than the rectangle
-        return true;
-    const double width = r.width() - 2 * memo.gapX * scale + slack;
+    // A line starts a gap from one edge whatever its alignment: it may reach into the other gap.
+    const double width = r.width() - memo.gapX * scale + slack;
     return std::all_of(block.lines.begin(), block.lines.end(),
                        [&](const QString& line) { return block.style->width(line) <= width; });
 }
 
 void drawText(QPainter& painter, const ReportObject& memo, const FontSpec& font, const QRectF& r,
               const TextBlock& block, double scale) {
-    const QFontMetricsF& metrics = block.style->metrics;
+    const QFontMetricsF& metrics = block.style->metrics();
     const double gapX = memo.gapX * scale;
-    if (painter.font() != block.style->font)
-        painter.setFont(block.style->font);
+    if (painter.font() != block.style->font())
+        painter.setFont(block.style->font());
     painter.setPen(font.color);
     double y = block.top;
     for (const QString& line : block.lines) {

@@ -1,5 +1,6 @@
 #include "orvex/previewwindow.h"
 
+#include "orvex/backgroundlayout.h"
 #include "orvex/reportoutput.h"
 
 #include <QComboBox>
@@ -30,7 +31,27 @@ constexpr int fixedZoomsStart = 2; // zoom box entries before the fixed zooms
 
 PreviewWindow::PreviewWindow(PreparedReport report, const QString& title, QWidget* parent)
     : QDialog(parent), report_(std::move(report)), title_(title) {
-    setWindowTitle(QStringLiteral("Náhled sestavy – %1").arg(title));
+    setUp();
+}
+
+PreviewWindow::PreviewWindow(LayoutInput input, const QStringList& warnings, const QString& title,
+                             QWidget* parent)
+    : QDialog(parent), title_(title), finished_(false) {
+    report_.report = input.report;
+    report_.warnings = warnings;
+    setUp();
+    layout_ = std::make_unique<BackgroundLayout>(std::move(input));
+    connect(layout_.get(), &BackgroundLayout::pagesReady, this, &PreviewWindow::addPages);
+    connect(layout_.get(), &BackgroundLayout::finished, this, &PreviewWindow::finishLayout);
+}
+
+// Closing before the last page stops the layout first: its pages come to this window.
+PreviewWindow::~PreviewWindow() {
+    layout_.reset();
+}
+
+void PreviewWindow::setUp() {
+    setWindowTitle(QStringLiteral("Náhled sestavy – %1").arg(title_));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -71,21 +92,25 @@ void PreviewWindow::offerTemplateEditing() {
 
 void PreviewWindow::buildToolBar(QLayout* layout) {
     auto* bar = new QToolBar(this);
-    bar->addAction(QStringLiteral("Tisk..."), this, &PreviewWindow::print)
-        ->setShortcut(QKeySequence::Print);
-    bar->addAction(QStringLiteral("Uložit jako PDF..."), this, &PreviewWindow::savePdf)
-        ->setShortcut(QKeySequence::Save);
+    needAllPages_ << bar->addAction(QStringLiteral("Tisk..."), this, &PreviewWindow::print);
+    needAllPages_.last()->setShortcut(QKeySequence::Print);
+    needAllPages_ << bar->addAction(QStringLiteral("Uložit jako PDF..."), this,
+                                    &PreviewWindow::savePdf);
+    needAllPages_.last()->setShortcut(QKeySequence::Save);
+    for (QAction* action : std::as_const(needAllPages_))
+        action->setEnabled(finished_);
     bar->addSeparator();
     bar->addAction(QStringLiteral("|<"), this, [this] { showPage(1); })
         ->setToolTip(QStringLiteral("První strana"));
     bar->addAction(QStringLiteral("<"), this, [this] { showPage(page_ - 1); })
         ->setToolTip(QStringLiteral("Předchozí strana"));
     pageBox_ = new QSpinBox(bar);
-    pageBox_->setRange(1, qMax(1, int(report_.pages.size())));
     pageBox_->setToolTip(QStringLiteral("Strana"));
     connect(pageBox_, &QSpinBox::valueChanged, this, &PreviewWindow::showPage);
     bar->addWidget(pageBox_);
-    bar->addWidget(new QLabel(QStringLiteral(" z %1 ").arg(report_.pages.size()), bar));
+    pageCount_ = new QLabel(bar);
+    bar->addWidget(pageCount_);
+    showPageCount();
     bar->addAction(QStringLiteral(">"), this, [this] { showPage(page_ + 1); })
         ->setToolTip(QStringLiteral("Další strana"));
     bar->addAction(QStringLiteral(">|"), this, [this] { showPage(report_.pages.size()); })
@@ -115,15 +140,52 @@ void PreviewWindow::buildZoomBox(QToolBar* bar) {
 }
 
 void PreviewWindow::buildWarnings(QLayout* layout) {
+    warningsCaption_ = new QLabel(QStringLiteral("  Upozornění k předloze:"), this);
+    layout->addWidget(warningsCaption_);
+    warningsList_ = new QListWidget(this);
+    layout->addWidget(warningsList_);
+    showWarnings();
+}
+
+void PreviewWindow::showWarnings() {
+    warningsCaption_->setVisible(!report_.warnings.isEmpty());
+    warningsList_->setVisible(!report_.warnings.isEmpty());
     if (report_.warnings.isEmpty())
         return;
-    layout->addWidget(new QLabel(QStringLiteral("  Upozornění k předloze:"), this));
-    auto* list = new QListWidget(this);
-    list->addItems(report_.warnings);
+    warningsList_->clear();
+    warningsList_->addItems(report_.warnings);
     // As tall as its lines, up to four: the page keeps the room on a small screen.
     const int rows = qMin(4, int(report_.warnings.size()));
-    list->setFixedHeight(rows * list->sizeHintForRow(0) + 2 * list->frameWidth() + 2);
-    layout->addWidget(list);
+    warningsList_->setFixedHeight(rows * warningsList_->sizeHintForRow(0) +
+                                  2 * warningsList_->frameWidth() + 2);
+}
+
+// While the layout runs the count has an ellipsis: more pages may come.
+void PreviewWindow::showPageCount() {
+    const int count = report_.pages.size();
+    const QSignalBlocker blocker(pageBox_);
+    pageBox_->setRange(1, qMax(1, count));
+    pageCount_->setText(
+        QStringLiteral(" z %1%2 ").arg(count).arg(finished_ ? QString() : QStringLiteral("…")));
+}
+
+void PreviewWindow::addPages(const QVector<PreparedPage>& pages) {
+    const bool first = report_.pages.isEmpty();
+    report_.pages += pages;
+    showPageCount();
+    if (first)
+        render();
+}
+
+void PreviewWindow::finishLayout(const QStringList& warnings) {
+    finished_ = true;
+    report_.warnings += warnings;
+    showWarnings();
+    showPageCount();
+    for (QAction* action : std::as_const(needAllPages_))
+        action->setEnabled(true);
+    if (report_.pages.isEmpty())
+        render();
 }
 
 void PreviewWindow::showPage(int page) {
@@ -166,8 +228,12 @@ double PreviewWindow::fittedZoom() const {
 }
 
 void PreviewWindow::render() {
-    if (report_.pages.isEmpty())
+    if (report_.pages.isEmpty()) {
+        pageImage_->setText(finished_ ? QStringLiteral("Sestava nemá žádnou stránku.")
+                                      : QStringLiteral("Sestava se připravuje…"));
+        pageImage_->adjustSize();
         return;
+    }
     if (fit_ != Fit::Fixed)
         zoom_ = qBound(0.1, fittedZoom(), 4.0);
     const qreal ratio = devicePixelRatioF();

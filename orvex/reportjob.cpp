@@ -1,6 +1,5 @@
 #include "orvex/reportjob.h"
 
-#include "orvex/layoutengine.h"
 #include "orvex/reportparameters.h"
 #include "orvex/templateinheritance.h"
 #include "orvex/templateparser.h"
@@ -8,28 +7,39 @@
 
 namespace orvex {
 
+LoadedReport loadReport(const QString& templatePath, const QString& parameters,
+                        std::shared_ptr<const DataTable> data, const QDateTime& now) {
+    LoadedReport loaded;
+    const LoadedTemplate file = loadTemplateFile(templatePath);
+    if (!file.ok) {
+        loaded.error = file.error;
+        return loaded;
+    }
+    ParseResult parsed = parseTemplate(file.bytes);
+    if (!parsed.ok) {
+        loaded.error = QStringLiteral("Předlohu sestavy „%1“ nelze přečíst: %2")
+                           .arg(templatePath, parsed.error);
+        return loaded;
+    }
+    loaded.warnings = file.warnings + parsed.warnings;
+    loaded.input.report = std::make_shared<const Report>(std::move(parsed.report));
+    loaded.input.data = std::move(data);
+    loaded.input.parameters = parseParameters(parameters);
+    loaded.input.now = now;
+    loaded.ok = true;
+    return loaded;
+}
+
 PreparedJob prepareReport(const QString& templatePath, const QString& parameters,
                           std::shared_ptr<const DataTable> data, const QDateTime& now) {
     PreparedJob job;
-    const LoadedTemplate loaded = loadTemplateFile(templatePath);
+    const LoadedReport loaded = loadReport(templatePath, parameters, std::move(data), now);
     if (!loaded.ok) {
         job.error = loaded.error;
         return job;
     }
-    ParseResult parsed = parseTemplate(loaded.bytes);
-    parsed.warnings = loaded.warnings + parsed.warnings;
-    if (!parsed.ok) {
-        job.error = QStringLiteral("Předlohu sestavy „%1“ nelze přečíst: %2")
-                        .arg(templatePath, parsed.error);
-        return job;
-    }
-    LayoutInput input;
-    input.report = std::make_shared<const Report>(std::move(parsed.report));
-    input.data = std::move(data);
-    input.parameters = parseParameters(parameters);
-    input.now = now;
-    job.report = layoutReport(input);
-    job.report.warnings = parsed.warnings + job.report.warnings;
+    job.report = layoutReport(loaded.input);
+    job.report.warnings = loaded.warnings + job.report.warnings;
     job.ok = true;
     return job;
 }

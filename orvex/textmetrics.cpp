@@ -4,6 +4,9 @@
 
 #include <QFontDatabase>
 #include <QHash>
+#include <QMutex>
+#include <QPaintDevice>
+#include <QStringTokenizer>
 #include <QTextDocument>
 #include <cmath>
 #include <map>
@@ -30,22 +33,17 @@ QString metricCompatible(const QString& name) {
     return families.value(name.trimmed().toLower());
 }
 
-// Width of the characters of a word, one at a time, so a word of any length is measured in
-// time linear in its length (kerning is off, so the widths add up).
-double charWidth(const QFontMetricsF& metrics, QStringView text, int i, int* length) {
-    *length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    return metrics.horizontalAdvance(text.mid(i, *length).toString());
-}
-
-// Breaks a word wider than the line between characters; the rest stays in *line.
-void breakLongWord(QStringView word, const QFontMetricsF& metrics, double width, QStringList& lines,
+// Breaks a word wider than the line between characters; the rest stays in *line. Characters
+// are measured one at a time, so a word of any length takes time linear in its length.
+void breakLongWord(QStringView word, const TextMeasure& measure, double width, QStringList& lines,
                    QString& line, double& lineWidth) {
-    int start = 0;
+    qsizetype start = 0;
     double used = 0;
-    int i = 0;
+    qsizetype i = 0;
     while (i < word.size()) {
         int length = 1;
-        const double w = charWidth(metrics, word, i, &length);
+        // A combining mark adds nothing to its letter and stays with it.
+        const double w = qMax(0.0, measure.charWidth(word, i, &length));
         if (used + w > width && i > start) {
             lines << word.mid(start, i - start).toString();
             start = i;
@@ -59,14 +57,14 @@ void breakLongWord(QStringView word, const QFontMetricsF& metrics, double width,
 }
 
 // Appends the text of one paragraph broken into lines that fit the width.
-void wrapParagraph(const QString& paragraph, const QFontMetricsF& metrics, double width,
+void wrapParagraph(QStringView paragraph, const TextMeasure& measure, double width,
                    QStringList& lines) {
-    const double space = metrics.horizontalAdvance(u' ');
+    const double space = measure.width(u" ");
     QString line;
     double lineWidth = 0;
     bool first = true;
-    for (const QStringView word : QStringView(paragraph).split(u' ')) {
-        const double wordWidth = metrics.horizontalAdvance(word.toString());
+    for (const QStringView word : paragraph.split(u' ')) {
+        const double wordWidth = measure.width(word);
         if (first) {
             line = word.toString();
             lineWidth = wordWidth;
@@ -81,7 +79,7 @@ void wrapParagraph(const QString& paragraph, const QFontMetricsF& metrics, doubl
         }
         first = false;
         if (lineWidth > width && line.size() > 1)
-            breakLongWord(QStringView(line), metrics, width, lines, line, lineWidth);
+            breakLongWord(QStringView(line), measure, width, lines, line, lineWidth);
     }
     lines << line;
 }
@@ -89,8 +87,11 @@ void wrapParagraph(const QString& paragraph, const QFontMetricsF& metrics, doubl
 } // namespace
 
 QString resolveFontFamily(const QString& name, QString* note) {
+    // Shared by every thread: a preview lays out in a worker while the window paints.
+    static QMutex mutex;
     static QHash<QString, QString> resolved;
     static QHash<QString, QString> notes;
+    const QMutexLocker lock(&mutex);
     if (!resolved.contains(name)) {
         QString family = name;
         QString text;
@@ -124,29 +125,64 @@ QFont deviceFont(const FontSpec& desc, double scale) {
     return font;
 }
 
-QStringList wrapLines(const QString& text, const QFontMetricsF& metrics, double width,
+TextMeasure::TextMeasure(const QFont& font, const QPaintDevice* device)
+    : font_(font), metrics_(font, device) {}
+
+// A character without an advance of its own (a combining mark) is kept as a negative width:
+// the line it is in is shaped whole.
+double TextMeasure::width(QStringView text) const {
+    double sum = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        int length = 1;
+        const double w = charWidth(text, i, &length);
+        if (w < 0)
+            return metrics_.horizontalAdvance(text.toString());
+        sum += w;
+        i += length;
+    }
+    return sum;
+}
+
+double TextMeasure::charWidth(QStringView text, qsizetype i, int* length) const {
+    const QChar c = text[i];
+    const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    *length = pair ? 2 : 1;
+    const char32_t code = pair ? QChar::surrogateToUcs4(c, text[i + 1]) : c.unicode();
+    auto it = advances_.constFind(code);
+    if (it == advances_.constEnd()) {
+        const QString glyph = text.mid(i, *length).toString();
+        it = advances_.insert(code, QChar::isMark(code) ? -1.0 : metrics_.horizontalAdvance(glyph));
+    }
+    return *it;
+}
+
+const TextMeasure& textMeasure(const FontSpec& desc, double scale, const QPaintDevice* device) {
+    using Key = std::tuple<QString, int, int, double, int>;
+    // One per thread: a preview lays pages out in a worker while the window paints them.
+    thread_local std::map<Key, TextMeasure> cache;
+    const Key key{desc.name, desc.height, desc.style, scale, device ? device->logicalDpiY() : 0};
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.emplace(key, TextMeasure(deviceFont(desc, scale), device)).first;
+    return it->second;
+}
+
+QStringList wrapLines(const QString& text, const TextMeasure& measure, double width,
                       bool wordWrap) {
     QStringList lines;
-    for (const QString& paragraph : text.split(u'\n')) {
-        // Most texts of a report fit their box: one measurement instead of one per word.
-        if (wordWrap && metrics.horizontalAdvance(paragraph) > width)
-            wrapParagraph(paragraph, metrics, width, lines);
-        else
-            lines << paragraph;
+    for (const QStringView paragraph : qTokenize(text, u'\n')) {
+        // Most texts of a report fit their box: one sum of cached advances per paragraph.
+        if (wordWrap && measure.width(paragraph) > width)
+            wrapParagraph(paragraph, measure, width, lines);
+        else // a text of one line keeps sharing its characters
+            lines << (paragraph.size() == text.size() ? text : paragraph.toString());
     }
     return lines;
 }
 
-// Metrics of a memo style at the measuring scale, built once per style: a report measures the
-// same few styles for every row.
-static const QFontMetricsF& measuringMetrics(const FontSpec& desc) {
-    using Key = std::tuple<QString, int, int>;
-    thread_local std::map<Key, QFontMetricsF> cache;
-    const Key key{desc.name, desc.height, desc.style};
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.emplace(key, QFontMetricsF(deviceFont(desc, measureScale))).first;
-    return it->second;
+QStringList memoLines(const FontSpec& font, const QString& text, double width, bool wordWrap) {
+    return wrapLines(text, textMeasure(font, measureScale, nullptr), width * measureScale,
+                     wordWrap);
 }
 
 double memoTextHeight(const ReportObject& memo, const QString& text) {
@@ -158,10 +194,11 @@ double memoTextHeight(const ReportObject& memo, const QString& text) {
                           (memo.rect.width() - 2 * memo.gapX) * measureScale);
         return document.size().height() / measureScale + 2 * memo.gapY;
     }
-    const QFontMetricsF& metrics = measuringMetrics(memo.font);
-    const double width = (memo.rect.width() - 2 * memo.gapX) * measureScale;
-    const int lines = wrapLines(text, metrics, width, memo.wordWrap).size();
-    const double lineHeight = metrics.height() / measureScale + memo.lineSpacing;
+    const int lines =
+        memoLines(memo.font, text, memo.rect.width() - 2 * memo.gapX, memo.wordWrap).size();
+    const double lineHeight =
+        textMeasure(memo.font, measureScale, nullptr).metrics().height() / measureScale +
+        memo.lineSpacing;
     return lines * lineHeight + 2 * memo.gapY;
 }
 

@@ -3,9 +3,11 @@
 
 #include "orvex/layoutengine.h"
 #include "orvex/orvexfixtures.h"
+#include "orvex/pagepainter.h"
 #include "orvex/templateparser.h"
 #include "orvex/textmetrics.h"
 
+#include <QPaintEngine>
 #include <QtTest>
 
 using namespace orvex;
@@ -121,6 +123,32 @@ const char* const captionText = R"(Text="Číslo")";
 const char* const pageNumberText = R"(Text="Strana [Page#] z [TotalPages#]")";
 const char* const rowFieldText = R"(Text="[Kniha.&#34;Cislo&#34;]")";
 
+// A page of the PDF's resolution that counts the lines of text drawn on it.
+class LineCounter : public QPaintDevice {
+public:
+    int lines() const { return engine_.lines; }
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        const bool resolution = metric == PdmDpiX || metric == PdmDpiY ||
+                                metric == PdmPhysicalDpiX || metric == PdmPhysicalDpiY;
+        return resolution ? 1200 : metric == PdmDevicePixelRatioScaled ? 65536 : 20000;
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem&) override { ++lines; }
+        Type type() const override { return User; }
+        int lines = 0;
+    };
+    mutable Engine engine_;
+};
+
 double plain(const QString& text) {
     return QString(text).replace(',', '.').toDouble();
 }
@@ -181,6 +209,48 @@ private slots:
         QCOMPARE(pageSums, total); // each page footer sums the rows of its own page
     }
 
+    // A page goes to the hook as soon as it is final: a page number at once, a count of all
+    // pages once the last page is known. Stopping at the first page stops the layout there.
+    void pagesAreHandedOnWhenFinal_data() {
+        QTest::addColumn<QString>("footerText");
+        QTest::addColumn<bool>("handedEarly");
+        QTest::newRow("page number") << QString(pageNumberText).remove(" z [TotalPages#]") << true;
+        QTest::newRow("count of pages") << QString(pageNumberText) << false;
+    }
+
+    void pagesAreHandedOnWhenFinal() {
+        QFETCH(QString, footerText);
+        QFETCH(bool, handedEarly);
+        QByteArray xml = pagedTemplate(20, 20);
+        xml.replace(pageNumberText, footerText.toUtf8());
+        ParseResult parsed = parseTemplate(xml);
+        LayoutInput input;
+        input.report = std::make_shared<const Report>(std::move(parsed.report));
+        input.data = orvexfixtures::book(100);
+        const PreparedReport whole = layoutReport(input);
+        QCOMPARE(whole.pages.size(), 7);
+
+        QStringList handed;
+        input.pageDone = [&](const PreparedPage& page, int index) {
+            handed << QString::number(index) + ":" + texts(page, "PageNo").join(',');
+            return true;
+        };
+        const PreparedReport report = layoutReport(input);
+        QStringList expected;
+        for (int i = 0; i < report.pages.size(); ++i)
+            expected << QString::number(i) + ":" + texts(report.pages[i], "PageNo").join(',');
+        QCOMPARE(handed, expected);
+        QCOMPARE(texts(report.pages.last(), "PageNo"),
+                 QStringList(handedEarly ? "Strana 7" : "Strana 7 z 7"));
+
+        input.pageDone = [](const PreparedPage&, int) { return false; };
+        const int laidOut = layoutReport(input).pages.size();
+        if (handedEarly)
+            QVERIFY2(laidOut <= 2, qPrintable(QString::number(laidOut)));
+        else
+            QCOMPARE(laidOut, whole.pages.size());
+    }
+
     void overTallBandIsPlacedOnceAndCut() {
         const PreparedReport report = layOut(pagedTemplate(500, 20), orvexfixtures::book(3));
         // One row per page, each cut at the page footer; the summary follows on a page of its own.
@@ -232,17 +302,54 @@ private slots:
         QTest::newRow("words and a long one")
             << QString("Faktura za ") + QString(4000, QChar(0x158)) + QString(" a dále text");
         QTest::newRow("short words") << QString("krátká slova ").repeated(500).trimmed();
+        QTest::newRow("long word with combining accents")
+            << QString("Re\u0301z\u030Cim").repeated(1000);
     }
 
     void longWordsBreakIntoLinesThatFit() {
         QFETCH(QString, text);
-        const QFontMetricsF metrics(deviceFont(FontSpec(), 1));
-        const QStringList lines = wrapLines(text, metrics, 200, true);
+        const TextMeasure& measure = textMeasure(FontSpec(), 1, nullptr);
+        const QFontMetricsF& metrics = measure.metrics();
+        const QStringList lines = wrapLines(text, measure, 200, true);
         for (const QString& line : lines)
             QVERIFY2(metrics.horizontalAdvance(line) <= 200.5 || line.size() == 1,
                      qPrintable(line));
         QCOMPARE(lines.join(' ').remove(' '), QString(text).remove(' '));
         QVERIFY(lines.size() > metrics.horizontalAdvance(text) / 200 - 1);
+    }
+
+    // Fonts whose size at 1200 dpi is rounded (11 and 15 px are 137.5 and 187.5 there) break
+    // some texts differently on the page than the layout measured them.
+    void pdfShowsTheLinesTheLayoutMadeRoomFor_data() {
+        QTest::addColumn<int>("fontHeight");
+        for (int height : {10, 11, 15})
+            QTest::newRow(qPrintable(QString("%1 px").arg(height))) << height;
+    }
+
+    void pdfShowsTheLinesTheLayoutMadeRoomFor() {
+        QFETCH(int, fontHeight);
+        ReportObject memo;
+        memo.font.name = "Arial";
+        memo.font.height = fontHeight;
+        memo.clipped = false;
+        const QStringList names = {"Stavebniny Šťastný a synové, spol. s r.o., Pražská 1234/56",
+                                   "Účetní kancelář Žižkov v.o.s. a partneři"};
+        const double lineHeight = memoTextHeight(memo, "X") - 2 * memo.gapY;
+        for (const QString& name : names) {
+            for (double width = 40; width < 400; width += 0.25) {
+                memo.rect = QRectF(0, 0, width, 20);
+                const int room = qRound((memoTextHeight(memo, name) - 2 * memo.gapY) / lineHeight);
+                LineCounter page;
+                QPainter painter(&page);
+                paintObject(painter, memo, memo.rect, name, 1200 / 96.0);
+                painter.end();
+                QVERIFY2(page.lines() == room, qPrintable(QString("%1 px wide: %2 lines in room "
+                                                                  "for %3")
+                                                              .arg(width)
+                                                              .arg(page.lines())
+                                                              .arg(room)));
+            }
+        }
     }
 
     void childAndDetailBandsFollowEachRow() {

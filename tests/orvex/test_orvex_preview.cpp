@@ -9,8 +9,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSemaphore>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,6 +43,29 @@ QStringList toolBarTexts(const orvex::PreviewWindow& preview) {
     return texts;
 }
 
+// A listing of the book rows with no count of pages: its pages are final one by one.
+orvex::LayoutInput rowListing(int rows) {
+    orvex::LoadedReport loaded = orvex::loadReport(QStringLiteral(LUMIRA_TEST_DATA "/zaklad.fr3"),
+                                                   programParameters("Řádky"), book(rows));
+    if (!loaded.ok)
+        qFatal("%s", qPrintable(loaded.error));
+    return std::move(loaded.input);
+}
+
+const QAction* toolBarAction(const orvex::PreviewWindow& preview, const QString& text) {
+    for (const QAction* action : preview.findChild<QToolBar*>()->actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+QStringList toolBarLabels(const orvex::PreviewWindow& preview) {
+    QStringList texts;
+    for (const QLabel* label : preview.findChild<QToolBar*>()->findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
 int pageImageWidth(const orvex::PreviewWindow& preview) {
     return preview.findChild<QScrollArea*>()->widget()->width();
 }
@@ -67,6 +92,40 @@ private slots:
         const int before = pageImageWidth(preview);
         preview.resize(preview.width() - 100, preview.height());
         QTRY_VERIFY(pageImageWidth(preview) < before - 50);
+    }
+
+    // The layout is held after its second page: the first page is on screen by then, and
+    // printing waits for the rest.
+    void showsTheFirstPageWhileTheRestIsLaidOut() {
+        QSemaphore held;
+        orvex::LayoutInput input = rowListing(150);
+        const int pages = orvex::layoutReport(input).pages.size();
+        QVERIFY(pages > 2);
+        input.pageDone = [&held](const orvex::PreparedPage&, int index) {
+            if (index == 1)
+                held.tryAcquire(1, 30000);
+            return true;
+        };
+        orvex::PreviewWindow preview(input, {}, QStringLiteral("Řádky"));
+        const auto unhold = qScopeGuard([&held] { held.release(); }); // a failed check ends here
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        const auto* image = preview.findChild<QScrollArea*>()->widget();
+        QTRY_COMPARE(preview.pageCount(), 2);
+        QVERIFY(!preview.layoutFinished());
+        QVERIFY(!qobject_cast<const QLabel*>(image)->pixmap().isNull());
+        QCOMPARE(preview.currentPage(), 1);
+        QVERIFY(!toolBarAction(preview, "Tisk...")->isEnabled());
+        QVERIFY(!toolBarAction(preview, "Uložit jako PDF...")->isEnabled());
+        QVERIFY(toolBarLabels(preview).contains(" z 2… "));
+
+        held.release();
+        QTRY_VERIFY(preview.layoutFinished());
+        QCOMPARE(preview.pageCount(), pages);
+        QVERIFY(toolBarLabels(preview).contains(QString(" z %1 ").arg(pages)));
+        QVERIFY(toolBarAction(preview, "Tisk...")->isEnabled());
+        preview.showPage(pages);
+        QCOMPARE(preview.currentPage(), pages);
     }
 
     void zoomChoices() {

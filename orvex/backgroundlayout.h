@@ -1,0 +1,42 @@
+#pragma once
+// A report laid out in a worker thread, its pages handed to the GUI thread as they are done,
+// so that a preview shows the first page while the rest is still being laid out.
+
+#include "orvex/layoutengine.h"
+
+#include <QMutex>
+#include <QObject>
+#include <QStringList>
+#include <QVector>
+#include <atomic>
+#include <memory>
+
+class QThread;
+
+namespace orvex {
+
+class BackgroundLayout : public QObject {
+    Q_OBJECT
+public:
+    // Starts at once; a hook in the input is called in the worker after each page is handed on.
+    explicit BackgroundLayout(LayoutInput input, QObject* parent = nullptr);
+    // Stops the layout after the page it is on and waits for the worker.
+    ~BackgroundLayout() override;
+
+signals:
+    void pagesReady(const QVector<orvex::PreparedPage>& pages);
+    void finished(const QStringList& warnings); // after the last pagesReady
+
+private:
+    void run(LayoutInput input);
+    void deliver(); // in the GUI thread
+
+    std::unique_ptr<QThread> thread_;
+    std::atomic<bool> stop_{false};
+    QMutex mutex_; // guards what follows
+    QVector<PreparedPage> pending_;
+    QStringList warnings_;
+    bool finishPending_ = false;
+};
+
+} // namespace orvex
