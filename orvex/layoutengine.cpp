@@ -310,19 +310,32 @@ private:
         placeObjects(page_->pageObjects, evaluateTexts(page_->pageObjects), {});
     }
 
-    // position: the row the page starts with, which the header's data fields show.
+    // The page header and the column header below it. position: the row the page starts with,
+    // which the headers' data fields show.
     void printPageHeader(int position) {
-        if (page_->pageHeader < 0)
-            return;
         const ContextState mine = context_.state;
-        if (pageNumber_ > firstPageNumber_ || page_->bands[page_->pageHeader].printOnFirstPage)
+        if (page_->pageHeader >= 0 &&
+            (pageNumber_ > firstPageNumber_ || page_->bands[page_->pageHeader].printOnFirstPage))
             printWithState(page_->pageHeader, position, pageSpan());
+        printWithState(page_->columnHeader, position, pageSpan());
         context_.state = mine;
     }
 
     RowSpan pageSpan() const { return RowSpan{pageFirstPosition_, lastPrinted_ + 1}; }
 
+    // A band at a fixed place of the page, showing the page's last row.
+    void placeAt(const Band& band, double y) {
+        const ContextState mine = context_.state;
+        context_.state.position = lastPrinted_;
+        context_.state.scope = pageSpan();
+        placeObjects(band.objects, evaluateTexts(band.objects), {0, y, band.height});
+        context_.state = mine;
+    }
+
     void finishPage(bool last) {
+        // The column footer follows the data of the page: its room is kept free below limit_.
+        if (page_->columnFooter >= 0 && page_->bands[page_->columnFooter].visible)
+            placeAt(page_->bands[page_->columnFooter], qMax(curY_, columnBottom_));
         column_ = 0;
         columnBottom_ = 0;
         if (page_->pageFooter < 0)
@@ -331,11 +344,7 @@ private:
         if ((pageNumber_ == firstPageNumber_ && !footer.printOnFirstPage) ||
             (last && !footer.printOnLastPage) || !footer.visible)
             return;
-        const ContextState mine = context_.state;
-        context_.state.position = lastPrinted_;
-        context_.state.scope = pageSpan();
-        placeObjects(footer.objects, evaluateTexts(footer.objects), {0, limit_, footer.height});
-        context_.state = mine;
+        placeAt(footer, footerTop_);
     }
 
     void breakPage() {
@@ -480,8 +489,10 @@ private:
 
     void runPage(const Page& page) {
         page_ = &page;
-        limit_ = page.printableHeight() -
-                 (page.pageFooter >= 0 ? page.bands[page.pageFooter].height : 0);
+        footerTop_ = page.printableHeight() -
+                     (page.pageFooter >= 0 ? page.bands[page.pageFooter].height : 0);
+        const bool columnFooter = page.columnFooter >= 0 && page.bands[page.columnFooter].visible;
+        limit_ = footerTop_ - (columnFooter ? page.bands[page.columnFooter].height : 0);
         for (const Band& band : page.bands)
             checkFonts(band.objects);
         checkFonts(page.pageObjects);
@@ -531,7 +542,8 @@ private:
     const Page* page_ = nullptr;
     const DataSection* section_ = nullptr;
     double curY_ = 0;
-    double limit_ = 0;
+    double limit_ = 0;     // where the body of a page ends
+    double footerTop_ = 0; // where the page footer begins
     double bodyTop_ = 0;
     bool breaking_ = false;
     bool inColumns_ = false;

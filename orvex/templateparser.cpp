@@ -34,6 +34,7 @@ const QHash<QString, BandKind>& bandKinds() {
     static const QHash<QString, BandKind> kinds = {
         {QStringLiteral("TfrxReportTitle"), BandKind::ReportTitle},
         {QStringLiteral("TfrxPageHeader"), BandKind::PageHeader},
+        {QStringLiteral("TfrxColumnHeader"), BandKind::ColumnHeader},
         {QStringLiteral("TfrxHeader"), BandKind::Header},
         {QStringLiteral("TfrxGroupHeader"), BandKind::GroupHeader},
         {QStringLiteral("TfrxMasterData"), BandKind::MasterData},
@@ -42,6 +43,7 @@ const QHash<QString, BandKind>& bandKinds() {
         {QStringLiteral("TfrxChild"), BandKind::Child},
         {QStringLiteral("TfrxGroupFooter"), BandKind::GroupFooter},
         {QStringLiteral("TfrxFooter"), BandKind::Footer},
+        {QStringLiteral("TfrxColumnFooter"), BandKind::ColumnFooter},
         {QStringLiteral("TfrxPageFooter"), BandKind::PageFooter},
         {QStringLiteral("TfrxReportSummary"), BandKind::ReportSummary}};
     return kinds;
