@@ -8,6 +8,7 @@
 #include "orvex/valueformat.h"
 
 #include <QSet>
+#include <cmath>
 #include <deque>
 #include <numeric>
 
@@ -178,6 +179,17 @@ private:
     };
     static constexpr double noClip = 1e9;
 
+    // An object's rectangle in its band once the band is `bandHeight` high.
+    static QRectF stretchedRect(const ReportObject& object, const QString& text,
+                                double bandHeight) {
+        QRectF rect = object.rect;
+        if (object.stretch == StretchMode::MaxHeight)
+            rect.setHeight(qMax(rect.height(), bandHeight - object.rect.top()));
+        else if (object.stretch == StretchMode::ActualHeight && object.kind == ObjectKind::Memo)
+            rect.setHeight(qMax(rect.height(), memoTextHeight(object, text)));
+        return rect;
+    }
+
     void placeObjects(const QVector<ReportObject>& objects, const QVector<Evaluated>& texts,
                       const Placement& at) {
         const QPointF origin(page_->leftMargin * pixelsPerMm + at.x,
@@ -188,11 +200,8 @@ private:
         PreparedPage& page = out_.pages.last();
         for (int i = 0; i < objects.size(); ++i) {
             const ReportObject& object = objects[i];
-            QRectF rect = object.rect.translated(origin);
-            if (object.stretch == StretchMode::MaxHeight)
-                rect.setHeight(qMax(rect.height(), at.bandHeight - object.rect.top()));
-            else if (object.stretch == StretchMode::ActualHeight && object.kind == ObjectKind::Memo)
-                rect.setHeight(qMax(rect.height(), memoTextHeight(object, texts[i].text)));
+            const QRectF rect =
+                stretchedRect(object, texts[i].text, at.bandHeight).translated(origin);
             if (rect.top() >= margin + at.clipBottom || rect.bottom() <= margin + at.clipTop)
                 continue;
             if (object.kind == ObjectKind::Memo && usesTotalPages(object))
@@ -218,17 +227,54 @@ private:
 
     double columnX() const { return inColumns_ ? column_ * page_->columnStep() : 0; }
 
-    // A band taller than the room left: on this page as far as it goes, the rest on the next.
+    // The lowest line at or above `at` (from the band's top) that cuts no text line of the
+    // band's memos in half: at the top of the line `at` would cut.
+    double lineSafeCut(const Band& band, const QVector<Evaluated>& texts, double bandHeight,
+                       double at) {
+        double cut = at;
+        for (int i = 0; i < band.objects.size(); ++i) {
+            const ReportObject& memo = band.objects[i];
+            if (memo.kind != ObjectKind::Memo || memo.allowHtml || memo.rotation != 0)
+                continue;
+            const QRectF rect = stretchedRect(memo, texts[i].text, bandHeight);
+            const MemoLines lines = memoLines(memo, texts[i].text);
+            const double block = lines.count * lines.step - memo.lineSpacing;
+            double first = rect.top() + memo.gapY;
+            if (memo.vAlign == VAlign::Bottom)
+                first = rect.bottom() - memo.gapY - block;
+            else if (memo.vAlign == VAlign::Center)
+                first = rect.top() + (rect.height() - block) / 2;
+            const int line = int(std::floor((cut - first) / lines.step));
+            const double lineTop = first + line * lines.step;
+            if (line >= 0 && line < lines.count && cut > lineTop + tolerance &&
+                cut < lineTop + lines.height - tolerance) {
+                cut = lineTop;
+                i = -1; // the new line may cut another memo's text: look at all again
+            }
+        }
+        return cut;
+    }
+
+    // A band taller than the room left: on this page as far as it goes without cutting a text
+    // line, the rest on the next.
     void printSplit(const Band& band, const QVector<Evaluated>& texts, double height) {
         double consumed = 0;
         while (true) {
             const double room = limit_ - curY_;
-            placeObjects(band.objects, texts, {columnX(), curY_ - consumed, height, curY_, limit_});
             if (height - consumed <= room + tolerance) {
+                placeObjects(band.objects, texts,
+                             {columnX(), curY_ - consumed, height, curY_, limit_});
                 curY_ += height - consumed;
                 return;
             }
-            consumed += room;
+            double cut = lineSafeCut(band, texts, height, consumed + room);
+            // Not even one line fits: on a page of its own it is cut, else it waits for one.
+            if (cut <= consumed + tolerance)
+                cut = curY_ > bodyTop_ + tolerance ? consumed : consumed + room;
+            if (cut > consumed)
+                placeObjects(band.objects, texts,
+                             {columnX(), curY_ - consumed, height, curY_, curY_ + cut - consumed});
+            consumed = cut;
             const ContextState mine = context_.state;
             advance();
             context_.state = mine;

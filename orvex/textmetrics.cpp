@@ -158,11 +158,18 @@ double memoTextHeight(const ReportObject& memo, const QString& text) {
                           (memo.rect.width() - 2 * memo.gapX) * measureScale);
         return document.size().height() / measureScale + 2 * memo.gapY;
     }
+    const MemoLines lines = memoLines(memo, text);
+    return lines.count * lines.step + 2 * memo.gapY;
+}
+
+MemoLines memoLines(const ReportObject& memo, const QString& text) {
     const QFontMetricsF& metrics = measuringMetrics(memo.font);
     const double width = (memo.rect.width() - 2 * memo.gapX) * measureScale;
-    const int lines = wrapLines(text, metrics, width, memo.wordWrap).size();
-    const double lineHeight = metrics.height() / measureScale + memo.lineSpacing;
-    return lines * lineHeight + 2 * memo.gapY;
+    MemoLines lines;
+    lines.count = text.isEmpty() ? 0 : wrapLines(text, metrics, width, memo.wordWrap).size();
+    lines.height = metrics.height() / measureScale;
+    lines.step = lines.height + memo.lineSpacing;
+    return lines;
 }
 
 } // namespace orvex

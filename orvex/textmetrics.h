@@ -25,4 +25,13 @@ QStringList wrapLines(const QString& text, const QFontMetricsF& metrics, double 
 // Height in 96-dpi pixels that the memo needs to show the whole text.
 double memoTextHeight(const ReportObject& memo, const QString& text);
 
+// The lines of a memo's plain text as drawn: how many, the height of one and the step from one
+// line's top to the next, in 96-dpi pixels.
+struct MemoLines {
+    int count = 0;
+    double height = 0;
+    double step = 0;
+};
+MemoLines memoLines(const ReportObject& memo, const QString& text);
+
 } // namespace orvex

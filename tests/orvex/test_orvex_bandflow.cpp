@@ -1,5 +1,5 @@
 // How data bands flow over pages, rendered to PDF and read back: column headers and footers
-// on every page.
+// on every page, a band split between the lines of its memo.
 
 #include "orvex/orvexfixtures.h"
 #include "orvex/reportjob.h"
@@ -34,6 +34,24 @@ const orvex::PreparedItem* findItem(const orvex::PreparedPage& page, const QStri
     return found;
 }
 
+// Heights in pixels of the runs of rows with ink between x0 and x1: the lines of a text.
+QList<int> inkedLineHeights(const QImage& image, int x0, int x1) {
+    QList<int> heights;
+    int run = 0;
+    for (int y = 0; y <= image.height(); ++y) {
+        bool ink = false;
+        for (int x = x0; x < x1 && y < image.height() && !ink; ++x)
+            ink = qGray(image.pixel(x, y)) < 128;
+        if (ink) {
+            ++run;
+        } else if (run > 0) {
+            heights << run;
+            run = 0;
+        }
+    }
+    return heights;
+}
+
 } // namespace
 
 class TestOrvexBandFlow : public QObject {
@@ -41,6 +59,7 @@ class TestOrvexBandFlow : public QObject {
 
 private:
     QTemporaryDir dir_;
+    QString pdfPath_; // of the last rendering
 
     // Renders a fixture over `rows` book rows into a PDF; the text of each page, or the error
     // as the only element.
@@ -55,6 +74,7 @@ private:
             return {error};
         if (job)
             *job = prepared;
+        pdfPath_ = pdf;
         QStringList pages = pdfText(pdf).split(u'\f');
         if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
             pages.removeLast();
@@ -92,6 +112,34 @@ private slots:
         QCOMPARE(footer->rect.top(), row->rect.top() + 20);
         QVERIFY(footer->rect.bottom() < findItem(last, "PageFoot")->rect.top() - 100);
         QCOMPARE(job.report.warnings.filter("Pás"), QStringList());
+    }
+
+    // A band of one row with a memo of 40 lines that begins below the title: the lines the
+    // first page has room for stay there, the rest go on; none is cut in half, which would
+    // put its text on both pages.
+    void splitBandBreaksBetweenMemoLines() {
+        const QStringList pages = render("deleni_poznamky.fr3", 1);
+        QCOMPARE(pages.size(), 2);
+        const QRegularExpression noteLine("Řádek poznámky (\\d+)");
+        QList<int> numbers;
+        QList<int> perPage;
+        for (const QString& page : pages) {
+            int count = 0;
+            for (auto it = noteLine.globalMatch(page); it.hasNext(); ++count)
+                numbers << it.next().captured(1).toInt();
+            perPage << count;
+        }
+        QList<int> expected;
+        for (int i = 1; i <= 40; ++i)
+            expected << i;
+        QCOMPARE(numbers, expected);
+        QVERIFY2(perPage[0] >= 15, "the first page keeps the lines it has room for");
+        QVERIFY(pages[0].contains("FD_0001"));
+        // The text the viewer reads ignores the cut; the ink shows it: the first page ends
+        // with a line as tall as the first one, not with the upper part of the next.
+        const QList<int> heights = inkedLineHeights(pdfImage(pdfPath_), 90, 340);
+        QVERIFY(heights.size() >= 15);
+        QCOMPARE(heights.last(), heights.first());
     }
 };
 
