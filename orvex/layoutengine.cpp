@@ -104,16 +104,35 @@ private:
         return text;
     }
 
+    // A condition's value for the current row; its text is parsed once.
+    QVariant evaluateCondition(const QString& condition, QString* error) {
+        auto parsed = conditions_.find(condition);
+        if (parsed == conditions_.end())
+            parsed = conditions_.insert(condition, parseExpression(condition));
+        *error = parsed->error;
+        return parsed->root ? evaluate(*parsed->root, context_, error) : QVariant();
+    }
+
+    // Whether the band prints the current row; a filter that cannot be evaluated lets the
+    // row through.
+    bool passesFilter(const Band& band) {
+        if (band.filter.isEmpty())
+            return true;
+        QString error;
+        const QVariant value = evaluateCondition(band.filter, &error);
+        if (error.isEmpty())
+            return toBool(value);
+        warn(QStringLiteral("Filtr „%1“ pásu „%2“ nelze vyhodnotit: %3; pás tiskne všechny "
+                            "řádky.")
+                 .arg(band.filter, band.name, error));
+        return true;
+    }
+
     // The first highlight whose condition holds for the current row, -1 for none.
     int highlightInForce(const ReportObject& memo) {
         for (int i = 0; i < memo.highlights.size(); ++i) {
-            const QString& condition = memo.highlights[i].condition;
-            auto parsed = conditions_.find(condition);
-            if (parsed == conditions_.end())
-                parsed = conditions_.insert(condition, parseExpression(condition));
-            QString error = parsed->error;
-            const QVariant value =
-                parsed->root ? evaluate(*parsed->root, context_, &error) : QVariant();
+            QString error;
+            const QVariant value = evaluateCondition(memo.highlights[i].condition, &error);
             if (!error.isEmpty())
                 warn(QStringLiteral("Podmínku zvýraznění objektu „%1“ nelze vyhodnotit: %2.")
                          .arg(memo.name, error));
@@ -432,8 +451,16 @@ private:
         QVector<const Band*> headers;
         for (const GroupLevel& level : section.groups)
             headers << &page_->bands[level.header];
+        const Band& master = page_->bands[section.master];
+        QVector<int> passed = master.filter.isEmpty() ? allRows_ : QVector<int>();
+        context_.state.order = &allRows_;
+        for (int row = 0; row < allRows_.size() && !master.filter.isEmpty(); ++row) {
+            context_.state.position = row;
+            if (passesFilter(master))
+                passed << row;
+        }
         QStringList notes;
-        groupRows(rows, input_.data->rows.size(), headers, context_, notes);
+        groupRows(rows, passed, headers, context_, notes);
         for (const QString& note : notes)
             warn(note);
         return rows;
@@ -494,8 +521,11 @@ private:
         }
         context_.state.line = position - groupFirst + 1;
         printWithState(section.master, row, RowSpan{groupFirst, bound ? position + 1 : 0});
-        for (int detail : section.details)
-            printWithState(detail, row, RowSpan{position, bound ? position + 1 : 0});
+        for (int detail : section.details) {
+            context_.state.position = row;
+            if (passesFilter(page_->bands[detail]))
+                printWithState(detail, row, RowSpan{position, bound ? position + 1 : 0});
+        }
         lastPrinted_ = row;
     }
 

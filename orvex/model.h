@@ -144,6 +144,7 @@ struct Band {
     QString dataSetName;
     int rowCount = 0;
     QString condition; // group header
+    QString filter;    // data bands: rows for which it is false are not printed
     QVector<ReportObject> objects;
 };
 

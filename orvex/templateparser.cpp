@@ -322,6 +322,7 @@ private:
         band.dataSetName = a.value(QStringLiteral("datasetname"));
         band.rowCount = qRound(number(a, "rowcount", 0));
         band.condition = a.value(QStringLiteral("condition"));
+        band.filter = a.value(QStringLiteral("filter")).trimmed();
         checkUnsupported(a, band.name);
         const FontSpec bandFont = readFont(a, pageFont);
         while (xml_.readNextStartElement()) {

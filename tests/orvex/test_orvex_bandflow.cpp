@@ -1,5 +1,5 @@
 // How data bands flow over pages, rendered to PDF and read back: column headers and footers
-// on every page, a band split between the lines of its memo.
+// on every page, a band split between the lines of its memo, rows left out by a band's filter.
 
 #include "orvex/orvexfixtures.h"
 #include "orvex/reportjob.h"
@@ -140,6 +140,28 @@ private slots:
         const QList<int> heights = inkedLineHeights(pdfImage(pdfPath_), 90, 340);
         QVERIFY(heights.size() >= 15);
         QCOMPARE(heights.last(), heights.first());
+    }
+
+    // Nine rows, rates 21, 12, 0 in turn: the data band keeps the three at 21 %, its detail
+    // band the one of them above 1050, the totals count what was printed. A filter that is no
+    // expression is named and filters nothing; groups are made of the rows that pass.
+    void filterLeavesOutRowsOfItsBand() {
+        orvex::PreparedJob job;
+        const QStringList pages = render("filtr.fr3", 9, &job);
+        QCOMPARE(pages.size(), 3);
+        QCOMPARE(lines(pages[0]), QStringList({"Základní sazba FD_0001", "Základní sazba FD_0004",
+                                               "Základní sazba FD_0007", "Nad 1050: FD_0007",
+                                               "Faktur: 3, základ celkem 3126,00"}));
+        const QStringList unfiltered = lines(pages[1]);
+        QCOMPARE(unfiltered.size(), 9);
+        QCOMPARE(unfiltered.last(), QString("Nefiltrováno FD_0009"));
+        // Groups gather only the rows that pass: no header for the rate no row kept.
+        QCOMPARE(lines(pages[2]), QStringList({"Sazba 12 %", "Zdaněno FD_0002", "Zdaněno FD_0005",
+                                               "Zdaněno FD_0008", "Sazba 21 %", "Zdaněno FD_0001",
+                                               "Zdaněno FD_0004", "Zdaněno FD_0007"}));
+        QCOMPARE(job.report.warnings.filter("Filtr"),
+                 QStringList({"Filtr „<Kniha.\"SazbaDPH\"> =“ pásu „MasterData2“ nelze "
+                              "vyhodnotit: neúplný výraz; pás tiskne všechny řádky."}));
     }
 };
 
