@@ -4,9 +4,11 @@
 #include "orvex/bandorder.h"
 #include "orvex/picturedata.h"
 #include "orvex/templatebytes.h"
+#include "storage/engine/win1250.h"
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 namespace orvex {
@@ -60,6 +62,27 @@ const QHash<QString, ObjectKind>& objectKinds() {
         {QStringLiteral("TfrxBarCodeView"), ObjectKind::Barcode},
         {QStringLiteral("TfrxBarcode2DView"), ObjectKind::Barcode}};
     return kinds;
+}
+
+// The text of a code stored as hex of its bytes: UTF-16 as the designer holds strings when
+// every second byte says so, else UTF-8, else the Windows code page of Czech texts. Empty when
+// the hex is not hex.
+QString hexDataText(const QString& hex) {
+    static const QRegularExpression hexDigits(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
+    if (!hexDigits.match(hex).hasMatch())
+        return {};
+    const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+    bool utf16 = bytes.size() % 2 == 0;
+    for (int i = 1; i < bytes.size() && utf16; i += 2)
+        utf16 = bytes[i] == 0 || (bytes[i] >= 0x01 && bytes[i] <= 0x05); // Latin to Cyrillic
+    if (utf16)
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                                  bytes.size() / 2);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return engine::decodeWin1250(bytes, QChar::ReplacementCharacter);
 }
 
 bool isEmptyScript(const QString& script) {
@@ -234,6 +257,16 @@ private:
         if (object.expression.isEmpty() && !field.isEmpty())
             object.expression =
                 QStringLiteral("<%1.\"%2\">").arg(a.value(QStringLiteral("datasetname")), field);
+        const QString hex = a.value(QStringLiteral("hexdata")).trimmed();
+        if (!object.text.isEmpty() || !object.expression.isEmpty())
+            return;
+        // Newer designers keep a two-dimensional code's data only as hex of its bytes.
+        if (!hex.isEmpty())
+            object.text = hexDataText(hex);
+        if (object.text.isEmpty())
+            warn(QStringLiteral("Kód objektu „%1“ nemá žádná data, která by šlo přečíst; "
+                                "zůstane prázdný.")
+                     .arg(object.name));
     }
 
     // Elements inside an object: the highlights of newer designers; the rest is skipped.
