@@ -74,8 +74,9 @@ private:
         if (!memo.allowExpressions)
             return false;
         for (const TextPiece& piece : pieces(memo))
-            if (piece.parsed.root && (usesName(*piece.parsed.root, QStringLiteral("TotalPages#")) ||
-                                      usesName(*piece.parsed.root, QStringLiteral("TotalPages"))))
+            if (piece.parsed.root &&
+                (context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages#")) ||
+                 context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages"))))
                 return true;
         return false;
     }

@@ -1,5 +1,5 @@
 // What objects show beyond a plain field, rendered to PDF and read back: codes whose data the
-// template keeps only as hex bytes (decoded with zbarimg).
+// template keeps only as hex bytes (decoded with zbarimg), variables computed by functions.
 
 #include "orvex/orvexfixtures.h"
 #include "orvex/reportjob.h"
@@ -54,6 +54,29 @@ private slots:
                                                "přečíst; zůstane prázdný.")
                                            .arg(name)),
                      qPrintable(warnings.join('\n')));
+    }
+
+    // Variables whose values call functions and aggregates, one of them using another.
+    void variablesComputedByFunctions() {
+        QStringList warnings;
+        bool ok = false;
+        const QString pdf = render("promenne.fr3", 3, &warnings, &ok);
+        QVERIFY2(ok, qPrintable(pdf));
+        const QStringList expected = {
+            "FD_0001: řada FD_, základ 1011, rok 2024", "FD_0002: řada FD_, základ 1021, rok 2024",
+            "FD_0003: řada FD_, základ 1032, rok 2024", "Součet 3063, slovy 3 063,00",
+            "Podíl 1021,0, zaokrouhleně 3064, poslední 0003",
+            // The page count through a variable is filled in once the last page is known.
+            "Strana 1/1", "Chyba"};
+        QStringList printed;
+        for (const QString& line : pdfText(pdf).split(u'\n'))
+            if (!line.trimmed().isEmpty())
+                printed << line.simplified();
+        QCOMPARE(printed, expected);
+        // A variable that fails says why, not that it does not exist.
+        QCOMPARE(warnings.filter("Chybna"),
+                 QStringList({"Výraz „Chybna“ v objektu „Broken“ nelze vyhodnotit: proměnnou "
+                              "„Chybna“ nelze vyhodnotit: neznámá funkce „formatcurr“."}));
     }
 };
 
