@@ -317,8 +317,8 @@ private:
         const Band& band = page_->bands[index];
         QVector<Evaluated> texts = evaluateTexts(band.objects);
         double height = bandHeight(band, texts);
-        if (!fits(height) && !breaking_ && curY_ > bodyTop_ + tolerance &&
-            !(band.allowSplit && height > limit_ - bodyTop_)) {
+        // A band that may split starts where it stands; others move to a new page whole.
+        if (!fits(height) && !breaking_ && curY_ > bodyTop_ + tolerance && !band.allowSplit) {
             const ContextState mine = context_.state;
             advance();
             context_.state = mine;
