@@ -371,6 +371,8 @@ private:
         ++pageNumber_;
         curY_ = 0;
         bodyTop_ = 0;
+        limit_ = footerTop_ - columnFooterHeight();
+        columnFooterPrinted_ = false;
         pageFirstPosition_ = lastPrinted_ + 1;
         context_.state.page = pageNumber_;
         placeObjects(page_->pageObjects, evaluateTexts(page_->pageObjects), {});
@@ -398,10 +400,25 @@ private:
         context_.state = mine;
     }
 
+    double columnFooterHeight() const {
+        const int index = page_->columnFooter;
+        return index >= 0 && page_->bands[index].visible ? page_->bands[index].height : 0;
+    }
+
+    // The column footer follows the last data of the page, once a page; its room is kept free
+    // below limit_ until then.
+    void printColumnFooter() {
+        if (columnFooterPrinted_ || columnFooterHeight() == 0)
+            return;
+        curY_ = qMax(curY_, columnBottom_);
+        placeAt(page_->bands[page_->columnFooter], curY_);
+        curY_ += columnFooterHeight();
+        limit_ += columnFooterHeight();
+        columnFooterPrinted_ = true;
+    }
+
     void finishPage(bool last) {
-        // The column footer follows the data of the page: its room is kept free below limit_.
-        if (page_->columnFooter >= 0 && page_->bands[page_->columnFooter].visible)
-            placeAt(page_->bands[page_->columnFooter], qMax(curY_, columnBottom_));
+        printColumnFooter();
         column_ = 0;
         columnBottom_ = 0;
         if (page_->pageFooter < 0)
@@ -568,8 +585,6 @@ private:
         page_ = &page;
         footerTop_ = page.printableHeight() -
                      (page.pageFooter >= 0 ? page.bands[page.pageFooter].height : 0);
-        const bool columnFooter = page.columnFooter >= 0 && page.bands[page.columnFooter].visible;
-        limit_ = footerTop_ - (columnFooter ? page.bands[page.columnFooter].height : 0);
         for (const Band& band : page.bands)
             checkFonts(band.objects);
         checkFonts(page.pageObjects);
@@ -592,6 +607,7 @@ private:
         bodyTop_ = curY_;
         for (int i = 0; i < page.sections.size(); ++i)
             runSection(page.sections[i], *sections[i]);
+        printColumnFooter();
         if (!sections.isEmpty())
             context_.state.order = &sections.last()->order;
         printWithState(page.summary, int(wholeSection().to) - 1, wholeSection());
@@ -621,6 +637,7 @@ private:
     double curY_ = 0;
     double limit_ = 0;     // where the body of a page ends
     double footerTop_ = 0; // where the page footer begins
+    bool columnFooterPrinted_ = false;
     double bodyTop_ = 0;
     bool breaking_ = false;
     bool inColumns_ = false;
