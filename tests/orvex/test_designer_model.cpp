@@ -173,8 +173,9 @@ private slots:
         QString error;
         QVERIFY(document.load(readFile(LUMIRA_TEST_DATA "/designer/kept.fr3"), &error));
         XmlNode* master = document.firstBand("TfrxMasterData");
-        for (const char* type : {"TfrxPageFooter", "TfrxGroupHeader", "TfrxReportSummary",
-                                 "TfrxGroupFooter", "TfrxHeader", "TfrxFooter", "TfrxPageHeader"})
+        for (const char* type :
+             {"TfrxPageFooter", "TfrxGroupHeader", "TfrxReportSummary", "TfrxColumnFooter",
+              "TfrxGroupFooter", "TfrxHeader", "TfrxFooter", "TfrxPageHeader", "TfrxColumnHeader"})
             addBand(document, type, nullptr, "Kniha.\"ICO\"");
         XmlNode* inner = addBand(document, "TfrxGroupHeader", nullptr, "Kniha.\"Cislo\"");
         XmlNode* innerFooter = addBand(document, "TfrxGroupFooter", nullptr);
@@ -182,10 +183,10 @@ private slots:
         QStringList order;
         for (const XmlNode* band : document.bands())
             order << band->attribute("Name");
-        QCOMPARE(order, QStringList({"ReportTitle1", "PageHeader1", "Header1", "GroupHeader1",
-                                     inner->attribute("Name"), "MasterData1", "Child1",
-                                     innerFooter->attribute("Name"), "GroupFooter1", "Footer1",
-                                     "ReportSummary1", "PageFooter1"}));
+        QCOMPARE(order, QStringList({"ReportTitle1", "PageHeader1", "ColumnHeader1", "Header1",
+                                     "GroupHeader1", inner->attribute("Name"), "MasterData1",
+                                     "Child1", innerFooter->attribute("Name"), "GroupFooter1",
+                                     "Footer1", "ColumnFooter1", "ReportSummary1", "PageFooter1"}));
         QCOMPARE(master->attribute("Child"), QString("Child1"));
         // Each band lies below the one before it.
         const QVector<XmlNode*> bands = document.bands();
