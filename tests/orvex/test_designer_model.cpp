@@ -5,6 +5,7 @@
 #include "orvex/designer/bands.h"
 #include "orvex/designer/fieldcatalog.h"
 #include "orvex/designer/objectfactory.h"
+#include "orvex/designer/properties.h"
 #include "orvex/designer/templatedocument.h"
 #include "orvex/designerfixtures.h"
 #include "orvex/orvexfixtures.h"
@@ -233,6 +234,36 @@ private slots:
         QVERIFY2(text.contains(QRegularExpression("FD_0001 +1 010,50")), qPrintable(text));
         QVERIFY2(text.contains(QRegularExpression("FD_0005 +1 052,50")), qPrintable(text));
         QVERIFY2(text.contains(QRegularExpression("\\n +5 157,50")), qPrintable(text));
+    }
+
+    // A row filter typed into the data band's properties is saved and leaves rows out.
+    void dataBandFilterFromThePanel() {
+        TemplateDocument document;
+        QString error;
+        QVERIFY(document.load(readFile(LUMIRA_TEST_DATA "/skeleton.fr3"), &error));
+        XmlNode* master = addBand(document, "TfrxMasterData", nullptr);
+        document.insertElement(master, -1, createFieldMemo(document, entry("Číslo"), {}), "pole");
+        bool found = false;
+        for (const Property& property : propertiesOf(master, {})) {
+            if (property.caption != QString("Filtr řádků"))
+                continue;
+            document.setAttributes(master, property.write(master, "<Kniha.\"SazbaDPH\"> = 21"),
+                                   "filtr");
+            found = true;
+        }
+        QVERIFY(found);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Filtr.fr3");
+        QVERIFY2(document.save(path, &error), qPrintable(error));
+        const orvex::PreparedJob job = orvex::prepareReport(
+            path, orvexfixtures::programParameters("Filtr"), orvexfixtures::book(6));
+        QVERIFY2(job.ok, qPrintable(job.error));
+        const QString pdf = dir.filePath("out.pdf");
+        QVERIFY(orvex::writePdf(job.report, pdf, &error));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains("FD_0001") && text.contains("FD_0004"), qPrintable(text));
+        for (const char* left : {"FD_0002", "FD_0003", "FD_0005", "FD_0006"})
+            QVERIFY2(!text.contains(left), qPrintable(text));
     }
 };
 
