@@ -71,6 +71,12 @@ void attachBands(Page& page, QStringList& warnings) {
         case BandKind::PageFooter:
             setSingle(page.pageFooter, i, page, warnings);
             break;
+        case BandKind::ColumnHeader:
+            setSingle(page.columnHeader, i, page, warnings);
+            break;
+        case BandKind::ColumnFooter:
+            setSingle(page.columnFooter, i, page, warnings);
+            break;
         case BandKind::ReportSummary:
             setSingle(page.summary, i, page, warnings);
             break;

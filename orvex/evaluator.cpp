@@ -88,6 +88,14 @@ const QHash<QString, Function>& functions() {
                         : QVariant(std::fabs(num(a, 0)));
          }},
         {QStringLiteral("inttostr"), [](const Values& a) { return arg(a, 0); }},
+        {QStringLiteral("strtoint"), [](const Values& a) { return wholeNumber(a.value(0)); }},
+        {QStringLiteral("strtofloat"), [](const Values& a) { return num(a, 0); }},
+        {QStringLiteral("yearof"),
+         [](const Values& a) { return qint64(a.value(0).toDate().year()); }},
+        {QStringLiteral("monthof"),
+         [](const Values& a) { return qint64(a.value(0).toDate().month()); }},
+        {QStringLiteral("dayof"),
+         [](const Values& a) { return qint64(a.value(0).toDate().day()); }},
         {QStringLiteral("floattostr"), [](const Values& a) { return text(num(a, 0)); }},
         {QStringLiteral("datetostr"), [](const Values& a) { return text(a.value(0).toDate()); }},
         {QStringLiteral("uppercase"), [](const Values& a) { return arg(a, 0).toUpper(); }},
@@ -205,8 +213,11 @@ public:
         }
         case ExprNode::Type::Name: {
             QVariant value;
-            if (!context_.variable(node.name, value))
+            QString inner;
+            if (!context_.variable(node.name, value, inner))
                 fail(QStringLiteral("neznámá proměnná „%1“").arg(node.name));
+            else if (!inner.isEmpty())
+                fail(QStringLiteral("proměnnou „%1“ nelze vyhodnotit: %2").arg(node.name, inner));
             return value;
         }
         case ExprNode::Type::Unary:

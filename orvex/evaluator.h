@@ -14,8 +14,9 @@ public:
     virtual ~ExpressionContext() = default;
     // ok false when the data set has no such field.
     virtual QVariant field(const QString& dataSet, const QString& name, bool& ok) = 0;
-    // Parameters, template variables and system variables (Page#, Date ...).
-    virtual bool variable(const QString& name, QVariant& value) = 0;
+    // Parameters, template variables and system variables (Page#, Date ...); false when there
+    // is no such name. error gets why a template variable's own expression failed.
+    virtual bool variable(const QString& name, QVariant& value, QString& error) = 0;
     // Aggregates: the rows in the scope of the band the expression stands in (or of the data
     // band named); each row is made current in turn, then the previous state returns.
     // -1 (and no state to end) for an aggregate inside another one: rows^depth would hang.

@@ -358,13 +358,4 @@ ParsedExpression parseExpression(const QString& text) {
     return ExpressionParser(text).parse();
 }
 
-bool usesName(const ExprNode& node, const QString& name) {
-    if (node.type == ExprNode::Type::Name && node.name.compare(name, Qt::CaseInsensitive) == 0)
-        return true;
-    for (const ExprPtr& arg : node.args)
-        if (usesName(*arg, name))
-            return true;
-    return false;
-}
-
 } // namespace orvex

@@ -28,7 +28,4 @@ struct ParsedExpression {
 
 ParsedExpression parseExpression(const QString& text);
 
-// True when the tree uses the variable (case ignored), e.g. "TotalPages#".
-bool usesName(const ExprNode& node, const QString& name);
-
 } // namespace orvex

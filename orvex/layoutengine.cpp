@@ -8,6 +8,7 @@
 #include "orvex/valueformat.h"
 
 #include <QSet>
+#include <cmath>
 #include <deque>
 #include <numeric>
 
@@ -87,8 +88,9 @@ private:
         if (!memo.allowExpressions)
             return false;
         for (const TextPiece& piece : pieces(memo))
-            if (piece.parsed.root && (usesName(*piece.parsed.root, QStringLiteral("TotalPages#")) ||
-                                      usesName(*piece.parsed.root, QStringLiteral("TotalPages"))))
+            if (piece.parsed.root &&
+                (context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages#")) ||
+                 context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages"))))
                 return true;
         return false;
     }
@@ -117,16 +119,35 @@ private:
         return text;
     }
 
+    // A condition's value for the current row; its text is parsed once.
+    QVariant evaluateCondition(const QString& condition, QString* error) {
+        auto parsed = conditions_.find(condition);
+        if (parsed == conditions_.end())
+            parsed = conditions_.insert(condition, parseExpression(condition));
+        *error = parsed->error;
+        return parsed->root ? evaluate(*parsed->root, context_, error) : QVariant();
+    }
+
+    // Whether the band prints the current row; a filter that cannot be evaluated lets the
+    // row through.
+    bool passesFilter(const Band& band) {
+        if (band.filter.isEmpty())
+            return true;
+        QString error;
+        const QVariant value = evaluateCondition(band.filter, &error);
+        if (error.isEmpty())
+            return toBool(value);
+        warn(QStringLiteral("Filtr „%1“ pásu „%2“ nelze vyhodnotit: %3; pás tiskne všechny "
+                            "řádky.")
+                 .arg(band.filter, band.name, error));
+        return true;
+    }
+
     // The first highlight whose condition holds for the current row, -1 for none.
     int highlightInForce(const ReportObject& memo) {
         for (int i = 0; i < memo.highlights.size(); ++i) {
-            const QString& condition = memo.highlights[i].condition;
-            auto parsed = conditions_.find(condition);
-            if (parsed == conditions_.end())
-                parsed = conditions_.insert(condition, parseExpression(condition));
-            QString error = parsed->error;
-            const QVariant value =
-                parsed->root ? evaluate(*parsed->root, context_, &error) : QVariant();
+            QString error;
+            const QVariant value = evaluateCondition(memo.highlights[i].condition, &error);
             if (!error.isEmpty())
                 warn(QStringLiteral("Podmínku zvýraznění objektu „%1“ nelze vyhodnotit: %2.")
                          .arg(memo.name, error));
@@ -192,6 +213,17 @@ private:
     };
     static constexpr double noClip = 1e9;
 
+    // An object's rectangle in its band once the band is `bandHeight` high.
+    static QRectF stretchedRect(const ReportObject& object, const QString& text,
+                                double bandHeight) {
+        QRectF rect = object.rect;
+        if (object.stretch == StretchMode::MaxHeight)
+            rect.setHeight(qMax(rect.height(), bandHeight - object.rect.top()));
+        else if (object.stretch == StretchMode::ActualHeight && object.kind == ObjectKind::Memo)
+            rect.setHeight(qMax(rect.height(), memoTextHeight(object, text)));
+        return rect;
+    }
+
     void placeObjects(const QVector<ReportObject>& objects, const QVector<Evaluated>& texts,
                       const Placement& at) {
         const QPointF origin(page_->leftMargin * pixelsPerMm + at.x,
@@ -202,11 +234,8 @@ private:
         PreparedPage& page = out_.pages.last();
         for (int i = 0; i < objects.size(); ++i) {
             const ReportObject& object = objects[i];
-            QRectF rect = object.rect.translated(origin);
-            if (object.stretch == StretchMode::MaxHeight)
-                rect.setHeight(qMax(rect.height(), at.bandHeight - object.rect.top()));
-            else if (object.stretch == StretchMode::ActualHeight && object.kind == ObjectKind::Memo)
-                rect.setHeight(qMax(rect.height(), memoTextHeight(object, texts[i].text)));
+            const QRectF rect =
+                stretchedRect(object, texts[i].text, at.bandHeight).translated(origin);
             if (rect.top() >= margin + at.clipBottom || rect.bottom() <= margin + at.clipTop)
                 continue;
             if (object.kind == ObjectKind::Memo && usesTotalPages(object))
@@ -232,17 +261,54 @@ private:
 
     double columnX() const { return inColumns_ ? column_ * page_->columnStep() : 0; }
 
-    // A band taller than the room left: on this page as far as it goes, the rest on the next.
+    // The lowest line at or above `at` (from the band's top) that cuts no text line of the
+    // band's memos in half: at the top of the line `at` would cut.
+    double lineSafeCut(const Band& band, const QVector<Evaluated>& texts, double bandHeight,
+                       double at) {
+        double cut = at;
+        for (int i = 0; i < band.objects.size(); ++i) {
+            const ReportObject& memo = band.objects[i];
+            if (memo.kind != ObjectKind::Memo || memo.allowHtml || memo.rotation != 0)
+                continue;
+            const QRectF rect = stretchedRect(memo, texts[i].text, bandHeight);
+            const MemoLines lines = memoLineGrid(memo, texts[i].text);
+            const double block = lines.count * lines.step - memo.lineSpacing;
+            double first = rect.top() + memo.gapY;
+            if (memo.vAlign == VAlign::Bottom)
+                first = rect.bottom() - memo.gapY - block;
+            else if (memo.vAlign == VAlign::Center)
+                first = rect.top() + (rect.height() - block) / 2;
+            const int line = int(std::floor((cut - first) / lines.step));
+            const double lineTop = first + line * lines.step;
+            if (line >= 0 && line < lines.count && cut > lineTop + tolerance &&
+                cut < lineTop + lines.height - tolerance) {
+                cut = lineTop;
+                i = -1; // the new line may cut another memo's text: look at all again
+            }
+        }
+        return cut;
+    }
+
+    // A band taller than the room left: on this page as far as it goes without cutting a text
+    // line, the rest on the next.
     void printSplit(const Band& band, const QVector<Evaluated>& texts, double height) {
         double consumed = 0;
         while (true) {
             const double room = limit_ - curY_;
-            placeObjects(band.objects, texts, {columnX(), curY_ - consumed, height, curY_, limit_});
             if (height - consumed <= room + tolerance) {
+                placeObjects(band.objects, texts,
+                             {columnX(), curY_ - consumed, height, curY_, limit_});
                 curY_ += height - consumed;
                 return;
             }
-            consumed += room;
+            double cut = lineSafeCut(band, texts, height, consumed + room);
+            // Not even one line fits: on a page of its own it is cut, else it waits for one.
+            if (cut <= consumed + tolerance)
+                cut = curY_ > bodyTop_ + tolerance ? consumed : consumed + room;
+            if (cut > consumed)
+                placeObjects(band.objects, texts,
+                             {columnX(), curY_ - consumed, height, curY_, curY_ + cut - consumed});
+            consumed = cut;
             const ContextState mine = context_.state;
             advance();
             context_.state = mine;
@@ -265,8 +331,8 @@ private:
         const Band& band = page_->bands[index];
         QVector<Evaluated> texts = evaluateTexts(band.objects);
         double height = bandHeight(band, texts);
-        if (!fits(height) && !breaking_ && curY_ > bodyTop_ + tolerance &&
-            !(band.allowSplit && height > limit_ - bodyTop_)) {
+        // A band that may split starts where it stands; others move to a new page whole.
+        if (!fits(height) && !breaking_ && curY_ > bodyTop_ + tolerance && !band.allowSplit) {
             const ContextState mine = context_.state;
             advance();
             context_.state = mine;
@@ -320,24 +386,54 @@ private:
         ++pageNumber_;
         curY_ = 0;
         bodyTop_ = 0;
+        limit_ = footerTop_ - columnFooterHeight();
+        columnFooterPrinted_ = false;
         pageFirstPosition_ = lastPrinted_ + 1;
         context_.state.page = pageNumber_;
         placeObjects(page_->pageObjects, evaluateTexts(page_->pageObjects), {});
     }
 
-    // position: the row the page starts with, which the header's data fields show.
+    // The page header and the column header below it. position: the row the page starts with,
+    // which the headers' data fields show.
     void printPageHeader(int position) {
-        if (page_->pageHeader < 0)
-            return;
         const ContextState mine = context_.state;
-        if (pageNumber_ > firstPageNumber_ || page_->bands[page_->pageHeader].printOnFirstPage)
+        if (page_->pageHeader >= 0 &&
+            (pageNumber_ > firstPageNumber_ || page_->bands[page_->pageHeader].printOnFirstPage))
             printWithState(page_->pageHeader, position, pageSpan());
+        printWithState(page_->columnHeader, position, pageSpan());
         context_.state = mine;
     }
 
     RowSpan pageSpan() const { return RowSpan{pageFirstPosition_, lastPrinted_ + 1}; }
 
+    // A band at a fixed place of the page, showing the page's last row.
+    void placeAt(const Band& band, double y) {
+        const ContextState mine = context_.state;
+        context_.state.position = lastPrinted_;
+        context_.state.scope = pageSpan();
+        placeObjects(band.objects, evaluateTexts(band.objects), {0, y, band.height});
+        context_.state = mine;
+    }
+
+    double columnFooterHeight() const {
+        const int index = page_->columnFooter;
+        return index >= 0 && page_->bands[index].visible ? page_->bands[index].height : 0;
+    }
+
+    // The column footer follows the last data of the page, once a page; its room is kept free
+    // below limit_ until then.
+    void printColumnFooter() {
+        if (columnFooterPrinted_ || columnFooterHeight() == 0)
+            return;
+        curY_ = qMax(curY_, columnBottom_);
+        placeAt(page_->bands[page_->columnFooter], curY_);
+        curY_ += columnFooterHeight();
+        limit_ += columnFooterHeight();
+        columnFooterPrinted_ = true;
+    }
+
     void finishPage(bool last) {
+        printColumnFooter();
         column_ = 0;
         columnBottom_ = 0;
         if (page_->pageFooter < 0)
@@ -346,11 +442,7 @@ private:
         if ((pageNumber_ == firstPageNumber_ && !footer.printOnFirstPage) ||
             (last && !footer.printOnLastPage) || !footer.visible)
             return;
-        const ContextState mine = context_.state;
-        context_.state.position = lastPrinted_;
-        context_.state.scope = pageSpan();
-        placeObjects(footer.objects, evaluateTexts(footer.objects), {0, limit_, footer.height});
-        context_.state = mine;
+        placeAt(footer, footerTop_);
     }
 
     void breakPage() {
@@ -392,8 +484,16 @@ private:
         QVector<const Band*> headers;
         for (const GroupLevel& level : section.groups)
             headers << &page_->bands[level.header];
+        const Band& master = page_->bands[section.master];
+        QVector<int> passed = master.filter.isEmpty() ? allRows_ : QVector<int>();
+        context_.state.order = &allRows_;
+        for (int row = 0; row < allRows_.size() && !master.filter.isEmpty(); ++row) {
+            context_.state.position = row;
+            if (passesFilter(master))
+                passed << row;
+        }
         QStringList notes;
-        groupRows(rows, input_.data->rows.size(), headers, context_, notes);
+        groupRows(rows, passed, headers, context_, notes);
         for (const QString& note : notes)
             warn(note);
         return rows;
@@ -454,8 +554,11 @@ private:
         }
         context_.state.line = position - groupFirst + 1;
         printWithState(section.master, row, RowSpan{groupFirst, bound ? position + 1 : 0});
-        for (int detail : section.details)
-            printWithState(detail, row, RowSpan{position, bound ? position + 1 : 0});
+        for (int detail : section.details) {
+            context_.state.position = row;
+            if (passesFilter(page_->bands[detail]))
+                printWithState(detail, row, RowSpan{position, bound ? position + 1 : 0});
+        }
         lastPrinted_ = row;
     }
 
@@ -495,8 +598,8 @@ private:
 
     void runPage(const Page& page) {
         page_ = &page;
-        limit_ = page.printableHeight() -
-                 (page.pageFooter >= 0 ? page.bands[page.pageFooter].height : 0);
+        footerTop_ = page.printableHeight() -
+                     (page.pageFooter >= 0 ? page.bands[page.pageFooter].height : 0);
         for (const Band& band : page.bands)
             checkFonts(band.objects);
         checkFonts(page.pageObjects);
@@ -519,6 +622,7 @@ private:
         bodyTop_ = curY_;
         for (int i = 0; i < page.sections.size(); ++i)
             runSection(page.sections[i], *sections[i]);
+        printColumnFooter();
         if (!sections.isEmpty())
             context_.state.order = &sections.last()->order;
         printWithState(page.summary, int(wholeSection().to) - 1, wholeSection());
@@ -547,7 +651,9 @@ private:
     const Page* page_ = nullptr;
     const DataSection* section_ = nullptr;
     double curY_ = 0;
-    double limit_ = 0;
+    double limit_ = 0;     // where the body of a page ends
+    double footerTop_ = 0; // where the page footer begins
+    bool columnFooterPrinted_ = false;
     double bodyTop_ = 0;
     bool breaking_ = false;
     bool inColumns_ = false;

@@ -113,6 +113,7 @@ struct ReportObject {
 enum class BandKind {
     ReportTitle,
     PageHeader,
+    ColumnHeader, // below the page header on every page
     Header,
     GroupHeader,
     MasterData,
@@ -120,6 +121,7 @@ enum class BandKind {
     Child,      // printed right after the band that names it
     GroupFooter,
     Footer,
+    ColumnFooter, // below the last data of every page
     PageFooter,
     ReportSummary
 };
@@ -142,6 +144,7 @@ struct Band {
     QString dataSetName;
     int rowCount = 0;
     QString condition; // group header
+    QString filter;    // data bands: rows for which it is false are not printed
     QVector<ReportObject> objects;
 };
 
@@ -173,6 +176,8 @@ struct Page {
     QVector<Band> bands;    // sorted by their Top
     int title = -1;
     int pageHeader = -1;
+    int columnHeader = -1;
+    int columnFooter = -1;
     int pageFooter = -1;
     int summary = -1;
     QVector<DataSection> sections;

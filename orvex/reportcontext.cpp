@@ -38,6 +38,8 @@ bool ReportContext::systemVariable(const QString& lowerName, QVariant& value) co
         value = now_.date();
     else if (lowerName == QLatin1String("time"))
         value = now_.time();
+    else if (lowerName == QLatin1String("now"))
+        value = now_;
     else if (lowerName == QLatin1String("rozsah"))
         value = describeScope(data_.sql, parameters_);
     else
@@ -45,7 +47,7 @@ bool ReportContext::systemVariable(const QString& lowerName, QVariant& value) co
     return true;
 }
 
-bool ReportContext::variable(const QString& name, QVariant& value) {
+bool ReportContext::variable(const QString& name, QVariant& value, QString& error) {
     const QString key = name.toLower();
     if (parameters_.contains(key)) {
         value = parameters_.value(key);
@@ -53,19 +55,51 @@ bool ReportContext::variable(const QString& name, QVariant& value) {
     }
     if (systemVariable(key, value))
         return true;
-    if (!variables_.contains(key) || evaluating_.contains(key))
+    if (!variables_.contains(key))
         return false;
-    const QString expression = variables_.value(key);
-    const ParsedExpression parsed = parseExpression(expression);
+    if (evaluating_.contains(key)) {
+        error = QStringLiteral("odkazuje sama na sebe");
+        return true;
+    }
+    const ParsedExpression& parsed = parsedVariable(key);
     if (!parsed.root) {
-        value = expression; // not an expression: the text itself
+        value = variables_.value(key); // not an expression: the text itself
         return true;
     }
     evaluating_ << key;
-    QString error;
     value = evaluate(*parsed.root, *this, &error);
     evaluating_.removeLast();
-    return error.isEmpty();
+    return true;
+}
+
+const ParsedExpression& ReportContext::parsedVariable(const QString& key) const {
+    auto it = parsedVariables_.find(key);
+    if (it == parsedVariables_.end())
+        it = parsedVariables_.insert(key, parseExpression(variables_.value(key)));
+    return *it;
+}
+
+bool ReportContext::dependsOn(const ExprNode& node, const QString& name) const {
+    QStringList seen;
+    return dependsOn(node, name, seen);
+}
+
+bool ReportContext::dependsOn(const ExprNode& node, const QString& name, QStringList& seen) const {
+    if (node.type == ExprNode::Type::Name) {
+        const QString key = node.name.toLower();
+        if (key == name.toLower())
+            return true;
+        if (variables_.contains(key) && !parameters_.contains(key) && !seen.contains(key)) {
+            seen << key;
+            const ParsedExpression& parsed = parsedVariable(key);
+            if (parsed.root && dependsOn(*parsed.root, name, seen))
+                return true;
+        }
+    }
+    for (const ExprPtr& arg : node.args)
+        if (dependsOn(*arg, name, seen))
+            return true;
+    return false;
 }
 
 int ReportContext::beginAggregate(const QString& dataBand) {

@@ -39,13 +39,18 @@ public:
     void registerDataBand(const QString& name, const QVector<int>* order);
 
     QVariant field(const QString& dataSet, const QString& name, bool& ok) override;
-    bool variable(const QString& name, QVariant& value) override;
+    bool variable(const QString& name, QVariant& value, QString& error) override;
+
+    // Whether the expression uses the name, directly or through template variables.
+    bool dependsOn(const ExprNode& node, const QString& name) const;
     int beginAggregate(const QString& dataBand) override;
     void aggregateRow(int index) override;
     void endAggregate() override;
 
 private:
     bool systemVariable(const QString& lowerName, QVariant& value) const;
+    const ParsedExpression& parsedVariable(const QString& key) const;
+    bool dependsOn(const ExprNode& node, const QString& name, QStringList& seen) const;
 
     const DataTable& data_;
     QHash<QString, QString> parameters_; // keys in lower case
@@ -54,6 +59,7 @@ private:
     QHash<QString, const QVector<int>*> dataBands_;
     QVector<ContextState> saved_;
     QStringList evaluating_; // variables being evaluated, against self-reference
+    mutable QHash<QString, ParsedExpression> parsedVariables_; // parsed once, by key
 };
 
 } // namespace orvex

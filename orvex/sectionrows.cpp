@@ -11,18 +11,19 @@ QString conditionNote(const Band& header, const QString& error) {
     return QStringLiteral("Podmínka skupiny „%1“ nelze vyhodnotit: %2.").arg(header.name, error);
 }
 
-QVector<QVariant> groupKeys(const Band& header, int rowCount, ReportContext& context,
+// The condition's value for each position of the context's row order.
+QVector<QVariant> groupKeys(const Band& header, int count, ReportContext& context,
                             QStringList& notes) {
     const ParsedExpression parsed = parseExpression(header.condition);
-    QVector<QVariant> keys(rowCount);
+    QVector<QVariant> keys(count);
     if (!parsed.root) {
         notes << conditionNote(header, parsed.error);
         return keys;
     }
-    for (int row = 0; row < rowCount; ++row) {
-        context.state.position = row;
+    for (int position = 0; position < count; ++position) {
+        context.state.position = position;
         QString error;
-        keys[row] = evaluate(*parsed.root, context, &error);
+        keys[position] = evaluate(*parsed.root, context, &error);
         if (!error.isEmpty() && !notes.contains(conditionNote(header, error)))
             notes << conditionNote(header, error);
     }
@@ -31,14 +32,19 @@ QVector<QVariant> groupKeys(const Band& header, int rowCount, ReportContext& con
 
 } // namespace
 
-void groupRows(SectionRows& rows, int rowCount, const QVector<const Band*>& groupHeaders,
-               ReportContext& context, QStringList& notes) {
-    rows.order.resize(rowCount);
-    std::iota(rows.order.begin(), rows.order.end(), 0);
+void groupRows(SectionRows& rows, const QVector<int>& dataRows,
+               const QVector<const Band*>& groupHeaders, ReportContext& context,
+               QStringList& notes) {
+    rows.order = dataRows;
     context.state.order = &rows.order;
+    const int count = rows.order.size();
     for (const Band* header : groupHeaders)
-        rows.keys << groupKeys(*header, rowCount, context, notes);
-    std::stable_sort(rows.order.begin(), rows.order.end(), [&](int a, int b) {
+        rows.keys << groupKeys(*header, count, context, notes);
+    if (rows.keys.isEmpty())
+        return;
+    QVector<int> sorted(count); // positions in the given order
+    std::iota(sorted.begin(), sorted.end(), 0);
+    std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) {
         for (const QVector<QVariant>& keys : rows.keys) {
             const int c = compareValues(keys[a], keys[b]);
             if (c != 0)
@@ -46,11 +52,13 @@ void groupRows(SectionRows& rows, int rowCount, const QVector<const Band*>& grou
         }
         return false;
     });
+    const QVector<int> given = rows.order;
+    for (int position = 0; position < count; ++position)
+        rows.order[position] = given[sorted[position]];
     for (QVector<QVariant>& keys : rows.keys) {
-        QVector<QVariant> sorted(rowCount);
-        for (int position = 0; position < rowCount; ++position)
-            sorted[position] = keys[rows.order[position]];
-        keys = sorted;
+        const QVector<QVariant> unsorted = keys;
+        for (int position = 0; position < count; ++position)
+            keys[position] = unsorted[sorted[position]];
     }
 }
 

@@ -16,10 +16,11 @@ struct SectionRows {
     QVector<QVector<QVariant>> keys; // [level][position]
 };
 
-// Every row of the data, sorted by the conditions of the group headers (outermost first);
+// The given rows of the data, sorted by the conditions of the group headers (outermost first);
 // the context is used to evaluate them. notes get a Czech text for a condition that fails.
-void groupRows(SectionRows& rows, int rowCount, const QVector<const Band*>& groupHeaders,
-               ReportContext& context, QStringList& notes);
+void groupRows(SectionRows& rows, const QVector<int>& dataRows,
+               const QVector<const Band*>& groupHeaders, ReportContext& context,
+               QStringList& notes);
 
 // The outermost group level whose key changes at the position (the level count: none).
 int changedLevel(const SectionRows& rows, int position);

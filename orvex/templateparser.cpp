@@ -4,9 +4,11 @@
 #include "orvex/bandorder.h"
 #include "orvex/picturedata.h"
 #include "orvex/templatebytes.h"
+#include "storage/engine/win1250.h"
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 namespace orvex {
@@ -34,6 +36,7 @@ const QHash<QString, BandKind>& bandKinds() {
     static const QHash<QString, BandKind> kinds = {
         {QStringLiteral("TfrxReportTitle"), BandKind::ReportTitle},
         {QStringLiteral("TfrxPageHeader"), BandKind::PageHeader},
+        {QStringLiteral("TfrxColumnHeader"), BandKind::ColumnHeader},
         {QStringLiteral("TfrxHeader"), BandKind::Header},
         {QStringLiteral("TfrxGroupHeader"), BandKind::GroupHeader},
         {QStringLiteral("TfrxMasterData"), BandKind::MasterData},
@@ -42,6 +45,7 @@ const QHash<QString, BandKind>& bandKinds() {
         {QStringLiteral("TfrxChild"), BandKind::Child},
         {QStringLiteral("TfrxGroupFooter"), BandKind::GroupFooter},
         {QStringLiteral("TfrxFooter"), BandKind::Footer},
+        {QStringLiteral("TfrxColumnFooter"), BandKind::ColumnFooter},
         {QStringLiteral("TfrxPageFooter"), BandKind::PageFooter},
         {QStringLiteral("TfrxReportSummary"), BandKind::ReportSummary}};
     return kinds;
@@ -58,6 +62,27 @@ const QHash<QString, ObjectKind>& objectKinds() {
         {QStringLiteral("TfrxBarCodeView"), ObjectKind::Barcode},
         {QStringLiteral("TfrxBarcode2DView"), ObjectKind::Barcode}};
     return kinds;
+}
+
+// The text of a code stored as hex of its bytes: UTF-16 as the designer holds strings when
+// every second byte says so, else UTF-8, else the Windows code page of Czech texts. Empty when
+// the hex is not hex.
+QString hexDataText(const QString& hex) {
+    static const QRegularExpression hexDigits(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
+    if (!hexDigits.match(hex).hasMatch())
+        return {};
+    const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+    bool utf16 = bytes.size() % 2 == 0;
+    for (int i = 1; i < bytes.size() && utf16; i += 2)
+        utf16 = bytes[i] == 0 || (bytes[i] >= 0x01 && bytes[i] <= 0x05); // Latin to Cyrillic
+    if (utf16)
+        return QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData()),
+                                  bytes.size() / 2);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return engine::decodeWin1250(bytes, QChar::ReplacementCharacter);
 }
 
 bool isEmptyScript(const QString& script) {
@@ -232,6 +257,16 @@ private:
         if (object.expression.isEmpty() && !field.isEmpty())
             object.expression =
                 QStringLiteral("<%1.\"%2\">").arg(a.value(QStringLiteral("datasetname")), field);
+        const QString hex = a.value(QStringLiteral("hexdata")).trimmed();
+        if (!object.text.isEmpty() || !object.expression.isEmpty())
+            return;
+        // Newer designers keep a two-dimensional code's data only as hex of its bytes.
+        if (!hex.isEmpty())
+            object.text = hexDataText(hex);
+        if (object.text.isEmpty())
+            warn(QStringLiteral("Kód objektu „%1“ nemá žádná data, která by šlo přečíst; "
+                                "zůstane prázdný.")
+                     .arg(object.name));
     }
 
     // Elements inside an object: the highlights of newer designers; the rest is skipped.
@@ -320,6 +355,7 @@ private:
         band.dataSetName = a.value(QStringLiteral("datasetname"));
         band.rowCount = qRound(number(a, "rowcount", 0));
         band.condition = a.value(QStringLiteral("condition"));
+        band.filter = a.value(QStringLiteral("filter")).trimmed();
         checkUnsupported(a, band.name);
         const FontSpec bandFont = readFont(a, pageFont);
         while (xml_.readNextStartElement()) {

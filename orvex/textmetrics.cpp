@@ -194,12 +194,19 @@ double memoTextHeight(const ReportObject& memo, const QString& text) {
                           (memo.rect.width() - 2 * memo.gapX) * measureScale);
         return document.size().height() / measureScale + 2 * memo.gapY;
     }
-    const int lines =
-        memoLines(memo.font, text, memo.rect.width() - 2 * memo.gapX, memo.wordWrap).size();
-    const double lineHeight =
-        textMeasure(memo.font, measureScale, nullptr).metrics().height() / measureScale +
-        memo.lineSpacing;
-    return lines * lineHeight + 2 * memo.gapY;
+    const MemoLines lines = memoLineGrid(memo, text);
+    return lines.count * lines.step + 2 * memo.gapY;
+}
+
+MemoLines memoLineGrid(const ReportObject& memo, const QString& text) {
+    MemoLines lines;
+    lines.count =
+        text.isEmpty()
+            ? 0
+            : memoLines(memo.font, text, memo.rect.width() - 2 * memo.gapX, memo.wordWrap).size();
+    lines.height = textMeasure(memo.font, measureScale, nullptr).metrics().height() / measureScale;
+    lines.step = lines.height + memo.lineSpacing;
+    return lines;
 }
 
 } // namespace orvex

@@ -56,4 +56,13 @@ QStringList memoLines(const FontSpec& font, const QString& text, double width, b
 // Height in 96-dpi pixels that the memo needs to show the whole text.
 double memoTextHeight(const ReportObject& memo, const QString& text);
 
+// The lines of a memo's plain text as drawn: how many, the height of one and the step from one
+// line's top to the next, in 96-dpi pixels.
+struct MemoLines {
+    int count = 0;
+    double height = 0;
+    double step = 0;
+};
+MemoLines memoLineGrid(const ReportObject& memo, const QString& text);
+
 } // namespace orvex

@@ -96,12 +96,14 @@ const QVector<BandType>& bandTypes() {
     static const QVector<BandType> types = {
         {QStringLiteral("TfrxReportTitle"), QStringLiteral("Titulek sestavy")},
         {QStringLiteral("TfrxPageHeader"), QStringLiteral("Záhlaví stránky")},
+        {QStringLiteral("TfrxColumnHeader"), QStringLiteral("Záhlaví sloupců")},
         {QStringLiteral("TfrxHeader"), QStringLiteral("Záhlaví dat")},
         {QStringLiteral("TfrxGroupHeader"), QStringLiteral("Záhlaví skupiny")},
         {QStringLiteral("TfrxMasterData"), QStringLiteral("Data")},
         {QStringLiteral("TfrxChild"), QStringLiteral("Podřízený pás")},
         {QStringLiteral("TfrxGroupFooter"), QStringLiteral("Zápatí skupiny")},
         {QStringLiteral("TfrxFooter"), QStringLiteral("Zápatí dat")},
+        {QStringLiteral("TfrxColumnFooter"), QStringLiteral("Zápatí sloupců")},
         {QStringLiteral("TfrxReportSummary"), QStringLiteral("Souhrn sestavy")},
         {QStringLiteral("TfrxPageFooter"), QStringLiteral("Zápatí stránky")}};
     return types;

@@ -286,6 +286,11 @@ QVector<Property> bandProperties(const XmlNode* e, const QStringList& conditions
     list << flagProperty(QStringLiteral("Držet pohromadě"), QStringLiteral("KeepTogether"), false)
          << flagProperty(QStringLiteral("Začít novou stránku"), QStringLiteral("StartNewPage"),
                          false);
+    if (e->name == QLatin1String("TfrxMasterData") || e->name == QLatin1String("TfrxDetailData") ||
+        e->name == QLatin1String("TfrxSubdetailData"))
+        list << textProperty(QStringLiteral("Filtr řádků"), QStringLiteral("Filter"))
+             << flagProperty(QStringLiteral("Smí se rozdělit"), QStringLiteral("AllowSplit"),
+                             false);
     if (e->name == QLatin1String("TfrxHeader") || e->name == QLatin1String("TfrxGroupHeader"))
         list << flagProperty(QStringLiteral("Opakovat na každé stránce"),
                              QStringLiteral("ReprintOnNewPage"), false);

@@ -5,6 +5,7 @@
 #include "orvex/designer/bands.h"
 #include "orvex/designer/fieldcatalog.h"
 #include "orvex/designer/objectfactory.h"
+#include "orvex/designer/properties.h"
 #include "orvex/designer/templatedocument.h"
 #include "orvex/designerfixtures.h"
 #include "orvex/orvexfixtures.h"
@@ -173,8 +174,9 @@ private slots:
         QString error;
         QVERIFY(document.load(readFile(LUMIRA_TEST_DATA "/designer/kept.fr3"), &error));
         XmlNode* master = document.firstBand("TfrxMasterData");
-        for (const char* type : {"TfrxPageFooter", "TfrxGroupHeader", "TfrxReportSummary",
-                                 "TfrxGroupFooter", "TfrxHeader", "TfrxFooter", "TfrxPageHeader"})
+        for (const char* type :
+             {"TfrxPageFooter", "TfrxGroupHeader", "TfrxReportSummary", "TfrxColumnFooter",
+              "TfrxGroupFooter", "TfrxHeader", "TfrxFooter", "TfrxPageHeader", "TfrxColumnHeader"})
             addBand(document, type, nullptr, "Kniha.\"ICO\"");
         XmlNode* inner = addBand(document, "TfrxGroupHeader", nullptr, "Kniha.\"Cislo\"");
         XmlNode* innerFooter = addBand(document, "TfrxGroupFooter", nullptr);
@@ -182,10 +184,10 @@ private slots:
         QStringList order;
         for (const XmlNode* band : document.bands())
             order << band->attribute("Name");
-        QCOMPARE(order, QStringList({"ReportTitle1", "PageHeader1", "Header1", "GroupHeader1",
-                                     inner->attribute("Name"), "MasterData1", "Child1",
-                                     innerFooter->attribute("Name"), "GroupFooter1", "Footer1",
-                                     "ReportSummary1", "PageFooter1"}));
+        QCOMPARE(order, QStringList({"ReportTitle1", "PageHeader1", "ColumnHeader1", "Header1",
+                                     "GroupHeader1", inner->attribute("Name"), "MasterData1",
+                                     "Child1", innerFooter->attribute("Name"), "GroupFooter1",
+                                     "Footer1", "ColumnFooter1", "ReportSummary1", "PageFooter1"}));
         QCOMPARE(master->attribute("Child"), QString("Child1"));
         // Each band lies below the one before it.
         const QVector<XmlNode*> bands = document.bands();
@@ -232,6 +234,36 @@ private slots:
         QVERIFY2(text.contains(QRegularExpression("FD_0001 +1 010,50")), qPrintable(text));
         QVERIFY2(text.contains(QRegularExpression("FD_0005 +1 052,50")), qPrintable(text));
         QVERIFY2(text.contains(QRegularExpression("\\n +5 157,50")), qPrintable(text));
+    }
+
+    // A row filter typed into the data band's properties is saved and leaves rows out.
+    void dataBandFilterFromThePanel() {
+        TemplateDocument document;
+        QString error;
+        QVERIFY(document.load(readFile(LUMIRA_TEST_DATA "/skeleton.fr3"), &error));
+        XmlNode* master = addBand(document, "TfrxMasterData", nullptr);
+        document.insertElement(master, -1, createFieldMemo(document, entry("Číslo"), {}), "pole");
+        bool found = false;
+        for (const Property& property : propertiesOf(master, {})) {
+            if (property.caption != QString("Filtr řádků"))
+                continue;
+            document.setAttributes(master, property.write(master, "<Kniha.\"SazbaDPH\"> = 21"),
+                                   "filtr");
+            found = true;
+        }
+        QVERIFY(found);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Filtr.fr3");
+        QVERIFY2(document.save(path, &error), qPrintable(error));
+        const orvex::PreparedJob job = orvex::prepareReport(
+            path, orvexfixtures::programParameters("Filtr"), orvexfixtures::book(6));
+        QVERIFY2(job.ok, qPrintable(job.error));
+        const QString pdf = dir.filePath("out.pdf");
+        QVERIFY(orvex::writePdf(job.report, pdf, &error));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains("FD_0001") && text.contains("FD_0004"), qPrintable(text));
+        for (const char* left : {"FD_0002", "FD_0003", "FD_0005", "FD_0006"})
+            QVERIFY2(!text.contains(left), qPrintable(text));
     }
 };
 

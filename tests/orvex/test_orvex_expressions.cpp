@@ -76,6 +76,16 @@ private slots:
         row("date field", "[<Kniha.\"Datum1\">]", "5.3.2024");
         row("unknown field", "[Kniha.\"Neni\"]", "!neznámé pole „Kniha.\"Neni\"“");
         row("unknown variable", "[Neni]", "!neznámá proměnná „Neni“");
+        row("variable calling functions", "[Rada]-[Dvojnasobek]", "FD-2001");
+        row("failing variable says why", "[Chybna]",
+            "!proměnnou „Chybna“ nelze vyhodnotit: neznámá funkce „neni“");
+        row("variable naming itself", "[Smycka]",
+            "!proměnnou „Smycka“ nelze vyhodnotit: proměnnou „Smycka“ nelze vyhodnotit: "
+            "odkazuje sama na sebe");
+        row("conversions and date parts",
+            "[StrToInt('42') + 1] [StrToFloat('2,5') * 2] [MonthOf(<Kniha.\"Datum1\">)] "
+            "[DayOf(<Kniha.\"Datum1\">)] [YearOf(Now)]",
+            "43 5 3 5 2024");
         row("syntax error", "[1 +]", "!neúplný výraz");
         row("unclosed bracket stays text", "Cena [1 + 1", "Cena [1 + 1");
         // Aggregates cover the rows of the band they stand in.
@@ -118,7 +128,12 @@ private slots:
                                {"NazevSubjektu", "Firma"},
                                {"Mena", "CZK"},
                                {"TypProstredi", "0"}},
-                              {{"Poznamka", "'bez poznámky'"}, {"Mena", "'EUR'"}},
+                              {{"Poznamka", "'bez poznámky'"},
+                               {"Mena", "'EUR'"},
+                               {"Rada", "Copy(<Kniha.\"Cislo\">, 1, 2)"},
+                               {"Dvojnasobek", "Round(<Kniha.\"Zaklad\"> * 2)"},
+                               {"Chybna", "Neni(1)"},
+                               {"Smycka", "<Smycka> + 1"}},
                               QDateTime(QDate(2024, 5, 1), QTime(8, 5)));
         context.state.order = &order;
         context.state.position = position;
