@@ -8,6 +8,7 @@
 #include "backup/rotation.h"
 #include "backup/sqlitefile.h"
 #include "backup/ui/tobnovazalohy.h"
+#include "support/programfolder.h"
 #include "support/scriptedhost.h"
 
 #include <QCryptographicHash>
@@ -26,10 +27,7 @@ using dialogs::MessageKind;
 
 namespace {
 
-struct Folder {
-    QTemporaryDir dir;
-    QString path() const { return dir.path() + u'/'; }
-    QString database() const { return dir.filePath("Lumira.mdb"); }
+struct Folder : ProgramFolder {
     QString backups() const { return backup::backupFolder(path()); }
     int backupCount() const { return backup::automaticBackups(backups()).size(); }
     QString newestBackup() const {
@@ -64,9 +62,7 @@ QString rowsOf(const QString& path) {
 }
 
 QByteArray digest(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    return QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha256);
 }
 
 QAction* action(THlavni& window, const char* name) {
@@ -95,7 +91,6 @@ ScriptedHost::DialogAction pick(const QString& fileName) {
 class BackupWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void closeBacksUpOnlyAChangedSession();
     void startBacksUpADatabaseNewerThanItsBackups();
     void failingBackupIsReportedOnceAndCloses();

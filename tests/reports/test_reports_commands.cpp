@@ -6,6 +6,7 @@
 #include "reports/tspravcepredloh.h"
 #include "support/bookfixture.h"
 #include "support/scriptedhost.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,10 +42,7 @@ struct CommandsFixture {
         return book.dir.filePath("Ses/" + fileName);
     }
     void addTemplate(const QString& fileName, const QString& reportName) const {
-        QFile file(sesPath(fileName));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        file.write(templateWithName(reportName).toUtf8());
+        writeBytes(sesPath(fileName), templateWithName(reportName).toUtf8());
     }
     QStringList templateFiles() const {
         return QDir(sesPath()).entryList({"*.fr3"}, QDir::Files, QDir::Name);
@@ -382,9 +380,7 @@ void ReportsCommandsTest::pages() {
     // The help page lies beside the program and is a Czech page.
     const QString help = f.host.openRequests[0].target;
     QCOMPARE(help, QCoreApplication::applicationDirPath() + "/napoveda.html");
-    QFile page(help);
-    QVERIFY(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromUtf8(page.readAll());
+    const QString html = QString::fromUtf8(fileBytes(help));
     QVERIFY(html.contains("lang=\"cs\""));
     MainActions all(nullptr);
     for (const QAction* action : all.all())
