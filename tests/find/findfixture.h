@@ -3,7 +3,10 @@
 
 #include "find/filterpanel.h"
 #include "find/findcontroller.h"
+#include "storage/inifile.h"
 #include "support/mainwindowrig.h"
+
+#include <QComboBox>
 
 struct FindFixture : MainWindowRig {
     ScriptedHost host;
@@ -17,6 +20,12 @@ struct FindFixture : MainWindowRig {
 
     FilterPanel& panel() { return *find.filterPanel(); }
 
+    // Entry n of a list the finding commands keep in the settings file.
+    QString storedItem(const QString& section, int n) const {
+        return IniFile(fixture.iniPath())
+            .readString(section, QStringLiteral("Polozka") + QString::number(n));
+    }
+
     QStringList messageTexts() const {
         QStringList texts;
         for (const dialogs::Message& m : host.messages)
@@ -24,3 +33,11 @@ struct FindFixture : MainWindowRig {
         return texts;
     }
 };
+
+// The texts of a combo box's items, in order.
+inline QStringList items(const QComboBox* box) {
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    return list;
+}

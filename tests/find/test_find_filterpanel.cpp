@@ -63,13 +63,6 @@ void applyExpression(FindFixture& f, const QString& expression) {
     f.actions.Akce_PouzitFiltr->trigger();
 }
 
-QStringList items(const QComboBox* box) {
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 QStringList numbered(const QString& stem, int count) {
     QStringList list;
     for (int n = 1; n <= count; ++n)
@@ -85,8 +78,7 @@ QStringList iniLines(const QString& section, const QStringList& entries) {
 }
 
 QString stored(FindFixture& f, int n) {
-    return IniFile(f.fixture.iniPath())
-        .readString(QStringLiteral("Filtr"), QStringLiteral("Polozka") + QString::number(n));
+    return f.storedItem(QStringLiteral("Filtr"), n);
 }
 
 } // namespace

@@ -66,16 +66,8 @@ void type(THledat& d, const QString& text) {
     d.Cb_Retezec->setEditText(text);
 }
 
-QStringList items(const QComboBox* box) {
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 QString stored(FindFixture& f, int n) {
-    return IniFile(f.fixture.iniPath())
-        .readString(QStringLiteral("Seznam"), QStringLiteral("Polozka") + QString::number(n));
+    return f.storedItem(QStringLiteral("Seznam"), n);
 }
 
 } // namespace
