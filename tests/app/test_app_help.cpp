@@ -4,9 +4,9 @@
 #include "orvex/orvex.h"
 #include "support/bookfixture.h"
 #include "support/scriptedhost.h"
+#include "support/testfiles.h"
 
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -56,9 +56,7 @@ void HelpTest::pages() {
     // The help page lies beside the program and is a Czech page.
     const QString help = f.host.openRequests[0].target;
     QCOMPARE(help, QCoreApplication::applicationDirPath() + "/napoveda.html");
-    QFile page(help);
-    QVERIFY(page.open(QIODevice::ReadOnly));
-    const QString html = QString::fromUtf8(page.readAll());
+    const QString html = QString::fromUtf8(fileBytes(help));
     QVERIFY(html.contains("lang=\"cs\""));
     MainActions all(nullptr);
     for (const QAction* action : all.all())

@@ -1,6 +1,6 @@
 #include "app/thlavni.h"
-#include "programfolder.h"
 #include "storage/inifile.h"
+#include "support/programfolder.h"
 #include "support/scriptedhost.h"
 
 #include <QAbstractItemModel>
@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>

@@ -8,6 +8,7 @@
 #include "backup/rotation.h"
 #include "backup/sqlitefile.h"
 #include "support/bookfixture.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,17 +21,6 @@
 using namespace backup;
 
 namespace {
-
-void touch(const QString& path, const QByteArray& bytes = {}) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString scalar(const QString& path, const QString& sql) {
     const SqliteFile file(path, SqliteFile::Mode::Archived);
@@ -146,22 +136,16 @@ void BackupFilesTest::rotationOnAFolderLeavesOtherFiles() {
            << "2026-11-04 10:00"
            << "2023-03-03 10:00";
     for (const DatedBackup& backup : dated(stamps))
-        touch(dir.filePath(backup.name));
+        writeBytes(dir.filePath(backup.name));
     const QStringList others = {"Lumira-20201010.mdb", "poznamky.txt", "Lumira-x.mdb",
                                 ".Lumira-young1.part"};
     for (const QString& other : others)
-        touch(dir.filePath(other));
+        writeBytes(dir.filePath(other));
     // A copy left half-written by a killed run an hour ago goes; a younger one may be in work.
     const QDateTime now(today, QTime(12, 0));
-    touch(dir.filePath(".Lumira-stale1.part"));
-    QFile stale(dir.filePath(".Lumira-stale1.part"));
-    QVERIFY(stale.open(QIODevice::ReadWrite));
-    QVERIFY(stale.setFileTime(now.addSecs(-3601), QFileDevice::FileModificationTime));
-    stale.close();
-    QFile young(dir.filePath(".Lumira-young1.part"));
-    QVERIFY(young.open(QIODevice::ReadWrite));
-    QVERIFY(young.setFileTime(now.addSecs(-3000), QFileDevice::FileModificationTime));
-    young.close();
+    writeBytes(dir.filePath(".Lumira-stale1.part"));
+    setModified(dir.filePath(".Lumira-stale1.part"), now.addSecs(-3601));
+    setModified(dir.filePath(".Lumira-young1.part"), now.addSecs(-3000));
 
     QVERIFY(rotateBackups(dir.path(), now).isEmpty());
     QVERIFY(!QFile::exists(dir.filePath(".Lumira-stale1.part")));
@@ -183,7 +167,7 @@ void BackupFilesTest::copyIsCheckedAndSelfContained() {
     fixture.insert("FOdeslane", {{"Cislo", "O2"}});
     QTemporaryDir target;
     const QString path = target.filePath("kopie.mdb");
-    touch(path, "stará kopie");
+    writeBytes(path, "stará kopie");
     QString error;
     QVERIFY2(copyDatabase(fixture.state.databasePath(), path, &error), qPrintable(error));
     // One file replaced whole: no journal, no temporary file beside it.
@@ -237,12 +221,12 @@ void BackupFilesTest::failedCopyLeavesNothingBehind() {
     QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 
     // Zalohy cannot be a folder when a file of that name is in the way.
-    touch(fixture.dir.filePath("Zalohy"), "soubor");
+    writeBytes(fixture.dir.filePath("Zalohy"), "soubor");
     const BackupOutcome outcome = backUpInto(
         fixture.state.databasePath(), fixture.dir.filePath("Zalohy"), QDateTime::currentDateTime());
     QCOMPARE(outcome.path, QString());
     QVERIFY2(outcome.error.contains("Zalohy"), qPrintable(outcome.error));
-    QCOMPARE(readBytes(fixture.dir.filePath("Zalohy")), QByteArray("soubor"));
+    QCOMPARE(fileBytes(fixture.dir.filePath("Zalohy")), QByteArray("soubor"));
 }
 
 void BackupFilesTest::startBackupWhenTheDatabaseIsNewer() {
@@ -261,9 +245,7 @@ void BackupFilesTest::startBackupWhenTheDatabaseIsNewer() {
     QCOMPARE(QFileInfo(second.path).fileName(), automaticName(now.addSecs(1)));
     QVERIFY(QFile::exists(first.path));
 
-    QFile file(database);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(now.addSecs(60), QFileDevice::FileModificationTime));
+    setModified(database, now.addSecs(60));
     QVERIFY2(startBackupDue(database, folder), "the database changed after the newest backup");
 }
 
@@ -298,11 +280,11 @@ void BackupFilesTest::inspect() {
     const QString path = dir.filePath("soubor.mdb");
     QString error;
     if (kind == "text") {
-        touch(path, "Faktury 2026\r\nnení to databáze\r\n");
+        writeBytes(path, "Faktury 2026\r\nnení to databáze\r\n");
     } else if (kind == "truncated") {
         QVERIFY(copyDatabase(fixture.state.databasePath(), path, &error));
-        const QByteArray whole = readBytes(path);
-        touch(path, whole.left(whole.size() / 2));
+        const QByteArray whole = fileBytes(path);
+        writeBytes(path, whole.left(whole.size() / 2));
     } else {
         SqliteFile other(path, SqliteFile::Mode::Create);
         const QString sql = kind == "other"

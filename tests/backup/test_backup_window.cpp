@@ -8,6 +8,7 @@
 #include "backup/rotation.h"
 #include "backup/sqlitefile.h"
 #include "backup/ui/tobnovazalohy.h"
+#include "support/programfolder.h"
 #include "support/scriptedhost.h"
 
 #include <QCryptographicHash>
@@ -26,10 +27,7 @@ using dialogs::MessageKind;
 
 namespace {
 
-struct Folder {
-    QTemporaryDir dir;
-    QString path() const { return dir.path() + u'/'; }
-    QString database() const { return dir.filePath("Lumira.mdb"); }
+struct Folder : ProgramFolder {
     QString backups() const { return backup::backupFolder(path()); }
     int backupCount() const { return backup::automaticBackups(backups()).size(); }
     QString newestBackup() const {
@@ -64,9 +62,7 @@ QString rowsOf(const QString& path) {
 }
 
 QByteArray digest(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    return QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha256);
 }
 
 QAction* action(THlavni& window, const char* name) {
@@ -95,7 +91,6 @@ ScriptedHost::DialogAction pick(const QString& fileName) {
 class BackupWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void closeBacksUpOnlyAChangedSession();
     void startBacksUpADatabaseNewerThanItsBackups();
     void failingBackupIsReportedOnceAndCloses();
@@ -132,11 +127,7 @@ void BackupWindowTest::startBacksUpADatabaseNewerThanItsBackups() {
                               nullptr, nullptr),
                  SQLITE_OK);
     }
-    QFile database(folder.database());
-    QVERIFY(database.open(QIODevice::ReadWrite));
-    QVERIFY(database.setFileTime(QDateTime::currentDateTime().addSecs(5),
-                                 QFileDevice::FileModificationTime));
-    database.close();
+    setModified(folder.database(), QDateTime::currentDateTime().addSecs(5));
     THlavni window(folder.path());
     QVERIFY(window.started());
     QTRY_COMPARE(folder.backupCount(), 2);
@@ -149,9 +140,7 @@ void BackupWindowTest::failingBackupIsReportedOnceAndCloses() {
     ScriptedHost host;
     Folder folder;
     session(folder, {});
-    QFile blocker(folder.backups());
-    QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-    blocker.close();
+    writeBytes(folder.backups()); // a file where the folder should be
     THlavni window(folder.path());
     QVERIFY(window.started());
     QTRY_COMPARE(host.messages.size(), 1); // the start's backup, due with none made yet
@@ -316,13 +305,9 @@ void BackupWindowTest::restoreDialogListsDatesAndRows() {
     }
     QFile::copy(folder.newestBackup(),
                 QDir(folder.backups()).filePath("Lumira-20250102-030405.mdb"));
-    QFile foreign(QDir(folder.backups()).filePath("cizi.mdb"));
-    QVERIFY(foreign.open(QIODevice::WriteOnly));
-    foreign.write("nic");
-    foreign.flush();
-    foreign.setFileTime(QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)),
-                        QFileDevice::FileModificationTime);
-    foreign.close();
+    const QString foreign = QDir(folder.backups()).filePath("cizi.mdb");
+    writeBytes(foreign, "nic");
+    setModified(foreign, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9)));
     TObnovaZalohy dialog(folder.backups(), backup::listBackups(folder.backups()));
     QTreeWidget* list = dialog.list();
     QCOMPARE(list->topLevelItemCount(), 3);

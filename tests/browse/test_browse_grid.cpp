@@ -1,12 +1,15 @@
-#include "browserig.h"
+#include "browse/bookmodel.h"
+#include "support/mainwindowrig.h"
 #include "support/scriptedhost.h"
 
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QtTest>
 
 namespace {
 
 // Starts the book with the rows A, B and C and shows the grid as the user sees it.
-void showThreeRows(BrowseRig& rig) {
+void showThreeRows(MainWindowRig& rig) {
     for (const char* cislo : {"A", "B", "C"})
         rig.fixture.insertInvoice(cislo);
     rig.start();
@@ -19,7 +22,6 @@ void showThreeRows(BrowseRig& rig) {
 class BrowseGridTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void columns_data();
     void columns();
     void formats_data();
@@ -78,7 +80,7 @@ void BrowseGridTest::columns() {
     QFETCH(int, titleAlignment);
     QFETCH(int, cellAlignment);
     QFETCH(int, width);
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.state.settings.PopiskaD1_FD = "Vystaveno";
     rig.state.settings.PopiskaD2_FD = "Splatno";
@@ -118,7 +120,7 @@ void BrowseGridTest::formats() {
     QFETCH(QString, field);
     QFETCH(QVariant, value);
     QFETCH(QString, shown);
-    BrowseRig rig;
+    MainWindowRig rig;
     QVariantMap values{{"Cislo", "A"}};
     if (value.isValid())
         values.insert(field, value);
@@ -150,7 +152,7 @@ void BrowseGridTest::rememberedWidths() {
     QFETCH(bool, remember);
     QFETCH(QStringList, ini);
     QFETCH(QList<int>, widths);
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.writeIni(ini);
     rig.state.settings.UkladatTabulkuDB = remember;
     rig.start();
@@ -160,7 +162,7 @@ void BrowseGridTest::rememberedWidths() {
 }
 
 void BrowseGridTest::draggedColumnKeepsItsPlaceUntilLayout() {
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.start();
     QHeaderView* header = rig.grid->horizontalHeader();
@@ -169,18 +171,18 @@ void BrowseGridTest::draggedColumnKeepsItsPlaceUntilLayout() {
     header->resizeSection(0, 123);
     // A filter reopens the book with the columns as they are.
     rig.state.BookCondition = " WHERE Cislo = 'A'";
-    QVERIFY(rig.controller->ReopenBook());
+    QVERIFY(rig.browse->ReopenBook());
     QCOMPARE(header->visualIndex(14), 0);
     QCOMPARE(header->sectionSize(0), 123);
     QCOMPARE(rig.cell(0, 0), QString("A"));
-    rig.controller->LayoutColumns();
+    rig.browse->LayoutColumns();
     for (int column = 0; column < 15; ++column)
         QCOMPARE(header->visualIndex(column), column);
     QCOMPARE(header->sectionSize(0), 70);
 }
 
 void BrowseGridTest::selectionFollowsTheBook() {
-    BrowseRig rig;
+    MainWindowRig rig;
     for (const char* cislo : {"A", "B", "C"})
         rig.fixture.insertInvoice(cislo);
     rig.start();
@@ -206,7 +208,7 @@ void BrowseGridTest::selectionFollowsTheBook() {
 }
 
 void BrowseGridTest::clickMovesTheBook() {
-    BrowseRig rig;
+    MainWindowRig rig;
     showThreeRows(rig);
     const QRect cell = rig.grid->visualRect(rig.grid->model()->index(2, 5));
     QTest::mouseClick(rig.grid->viewport(), Qt::LeftButton, {}, cell.center());
@@ -220,7 +222,7 @@ void BrowseGridTest::clickMovesTheBook() {
 
 void BrowseGridTest::failedMoveIsShownAndTheRowStays() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.start();
     engine::DataSet& book = rig.state.book;
@@ -240,7 +242,7 @@ void BrowseGridTest::failedMoveIsShownAndTheRowStays() {
 }
 
 void BrowseGridTest::doubleClickEdits() {
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.start();
     int edits = 0;
@@ -268,7 +270,7 @@ void BrowseGridTest::doubleClickAnywhereEdits() {
     QFETCH(QString, where);
     QFETCH(bool, enabled);
     QFETCH(int, edits);
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.fixture.insertInvoice("B");
     rig.start();
@@ -307,7 +309,7 @@ void BrowseGridTest::tabStaysOnTheRows() {
     QFETCH(bool, backward);
     QFETCH(int, rowAfter);
     QFETCH(int, columnAfter);
-    BrowseRig rig;
+    MainWindowRig rig;
     showThreeRows(rig);
     rig.grid->setFocus();
     rig.grid->setCurrentIndex(rig.grid->model()->index(row, column));
@@ -322,7 +324,7 @@ void BrowseGridTest::tabStaysOnTheRows() {
 }
 
 void BrowseGridTest::titleClickDoesNothing() {
-    BrowseRig rig;
+    MainWindowRig rig;
     for (const char* cislo : {"B", "A"})
         rig.fixture.insertInvoice(cislo);
     rig.start();

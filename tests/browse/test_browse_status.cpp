@@ -1,6 +1,8 @@
-#include "browserig.h"
+#include "support/mainwindowrig.h"
 #include "support/scriptedhost.h"
 
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QtTest>
 
 namespace {
@@ -15,7 +17,6 @@ QString sumText(const QString& amount) {
 class BrowseStatusTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void emptyBook();
     void commandsFollowThePosition_data();
     void commandsFollowThePosition();
@@ -30,7 +31,7 @@ private slots:
 
 void BrowseStatusTest::emptyBook() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.start();
     QCOMPARE(rig.labels.La_Pocitadlo->text(), QString("0 z 0"));
     QCOMPARE(rig.labels.La_Rezim->text(), QString("[Prohlížení]"));
@@ -61,7 +62,7 @@ void BrowseStatusTest::commandsFollowThePosition() {
     QFETCH(QString, counter);
     QFETCH(bool, backEnabled);
     QFETCH(bool, forwardEnabled);
-    BrowseRig rig;
+    MainWindowRig rig;
     for (const char* cislo : {"A", "B", "C"})
         rig.fixture.insertInvoice(cislo);
     rig.start();
@@ -91,7 +92,7 @@ void BrowseStatusTest::totals_data() {
 void BrowseStatusTest::totals() {
     QFETCH(QList<double>, amounts);
     QFETCH(QString, expected);
-    BrowseRig rig;
+    MainWindowRig rig;
     for (double amount : amounts)
         rig.fixture.insertInvoice("X", amount, amount, amount);
     // Rows of the other book never count.
@@ -101,19 +102,19 @@ void BrowseStatusTest::totals() {
 }
 
 void BrowseStatusTest::currencyChangeWaitsForRecomputation() {
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A", 10, 2.1, 12.1);
     rig.start();
     QCOMPARE(rig.sums(), QStringList({"10,00 CZK", "2,10 CZK", "12,10 CZK"}));
     rig.state.settings.Mena = "EUR";
     QVERIFY(rig.state.book.first());
     QCOMPARE(rig.labels.La_ZakladCelkem->text(), QString("10,00 CZK"));
-    rig.controller->RefreshTotals();
+    rig.browse->RefreshTotals();
     QCOMPARE(rig.sums(), QStringList({"10,00 EUR", "2,10 EUR", "12,10 EUR"}));
 }
 
 void BrowseStatusTest::editModes() {
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.start();
     engine::DataSet& book = rig.state.book;
@@ -144,7 +145,7 @@ void BrowseStatusTest::editModes() {
 }
 
 void BrowseStatusTest::findNextNeedsASearch() {
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.fixture.insertInvoice("B");
     rig.start();
@@ -156,32 +157,32 @@ void BrowseStatusTest::findNextNeedsASearch() {
 
 void BrowseStatusTest::rejectedSumQueryKeepsTheTotals() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A", 5, 1, 6);
     rig.start();
     rig.state.BookCondition = " WHERE Neexistuje = 1";
-    rig.controller->RefreshTotals();
+    rig.browse->RefreshTotals();
     QCOMPARE(host.messages.size(), 1);
     QCOMPARE(host.messages[0].kind, dialogs::MessageKind::Error);
     QVERIFY2(host.messages[0].text.contains("Neexistuje"), qPrintable(host.messages[0].text));
     QCOMPARE(rig.sums(), QStringList({"5,00 CZK", "1,00 CZK", "6,00 CZK"}));
     QVERIFY(!rig.state.scratch.isActive());
     double sum = -1;
-    QVERIFY(!rig.controller->SumColumn("Zaklad", sum));
+    QVERIFY(!rig.browse->SumColumn("Zaklad", sum));
     QCOMPARE(sum, -1.0);
 }
 
 void BrowseStatusTest::rejectedBookQueryEmptiesTheGrid() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice("A");
     rig.fixture.insertInvoice("B");
     rig.start();
     QVERIFY(rig.state.book.last());
     rig.state.BookCondition = " WHERE Neexistuje = 1";
-    QCOMPARE(rig.controller->BuildBookQuery(), QString("SELECT * FROM FDosle  WHERE Neexistuje = 1 "
-                                                       "ORDER BY Id"));
-    QVERIFY(!rig.controller->ReopenBook());
+    QCOMPARE(rig.browse->BuildBookQuery(), QString("SELECT * FROM FDosle  WHERE Neexistuje = 1 "
+                                                   "ORDER BY Id"));
+    QVERIFY(!rig.browse->ReopenBook());
     QCOMPARE(host.messages.size(), 1);
     QCOMPARE(host.messages[0].kind, dialogs::MessageKind::Error);
     QVERIFY2(host.messages[0].text.contains("Neexistuje"), qPrintable(host.messages[0].text));
@@ -191,7 +192,7 @@ void BrowseStatusTest::rejectedBookQueryEmptiesTheGrid() {
                             rig.actions.Akce_Export})
         QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
     rig.state.BookCondition.clear();
-    QVERIFY(rig.controller->ReopenBook());
+    QVERIFY(rig.browse->ReopenBook());
     QCOMPARE(rig.labels.La_Pocitadlo->text(), QString("1 z 2"));
     QCOMPARE(rig.grid->model()->rowCount(), 2);
 }

@@ -1,22 +1,20 @@
-#include "browserig.h"
 #include "storage/inifile.h"
+#include "support/mainwindowrig.h"
 #include "support/scriptedhost.h"
+#include "support/testfiles.h"
 
 #include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QtTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 const QStringList settingsFile{"[Nastaveni]", "TypProstredi=0", "PopiskaD1_FO=Vydáno",
                                "[TabulkaDB]", "Dodavatel_odberatel=222"};
 
 // Two books with rows of their own; the received one is open on its second row.
-void fillBooks(BrowseRig& rig) {
+void fillBooks(MainWindowRig& rig) {
     rig.fixture.insertInvoice("D1", 100, 21, 121);
     rig.fixture.insertInvoice("D2", 200, 42, 242);
     rig.fixture.insert("FOdeslane", {{"Cislo", "O1"},
@@ -36,10 +34,7 @@ void fillBooks(BrowseRig& rig) {
 class BrowseSwitchTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
-        dialogs::setApplicationTitle("Lumira");
-    }
+    void initTestCase() { dialogs::setApplicationTitle("Lumira"); }
     void switchToIssuedBook();
     void noChange_data();
     void noChange();
@@ -50,7 +45,7 @@ private slots:
 
 void BrowseSwitchTest::switchToIssuedBook() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     fillBooks(rig);
     rig.grid->horizontalHeader()->moveSection(0, 5);
     QStringList captions;
@@ -61,7 +56,7 @@ void BrowseSwitchTest::switchToIssuedBook() {
             captions << group->title();
         return chooseOption(dialog, 1);
     });
-    rig.controller->ChangeBook();
+    rig.browse->ChangeBook();
     QCOMPARE(host.shownDialogs, QStringList{"Lumira"});
     QCOMPARE(captions, QStringList({"Kniha došlých faktur", "Kniha odeslaných faktur",
                                     "Vyberte knihu faktur"}));
@@ -95,7 +90,7 @@ void BrowseSwitchTest::noChange_data() {
 void BrowseSwitchTest::noChange() {
     QFETCH(QString, button);
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     fillBooks(rig);
     const QByteArray before = fileBytes(rig.fixture.iniPath());
     rig.grid->horizontalHeader()->moveSection(0, 5);
@@ -108,7 +103,7 @@ void BrowseSwitchTest::noChange() {
         markOption(dialog, button == "Tl_Storno" ? 1 : 0);
         return ScriptedHost::click(dialog, button);
     });
-    rig.controller->ChangeBook();
+    rig.browse->ChangeBook();
     QCOMPARE(host.shownDialogs.size(), 1);
     QCOMPARE(fileBytes(rig.fixture.iniPath()), before);
     QCOMPARE(rig.state.activeBook.TableName(), QString("FDosle"));
@@ -119,7 +114,7 @@ void BrowseSwitchTest::noChange() {
 
 void BrowseSwitchTest::openFilterIsClosedFirst() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     fillBooks(rig);
     // Stands in for the filter panel's own close command.
     QStringList seenTables;
@@ -127,21 +122,21 @@ void BrowseSwitchTest::openFilterIsClosedFirst() {
     QObject::connect(rig.actions.Akce_ZavritFiltr, &QAction::triggered, [&rig, &seenTables] {
         seenTables << rig.state.activeBook.TableName();
         rig.state.BookCondition.clear();
-        rig.controller->ReopenBook();
+        rig.browse->ReopenBook();
         rig.filterPanel->hide();
     });
     rig.filterPanel->show();
     rig.state.BookCondition = " WHERE Cislo = 'D1'";
-    QVERIFY(rig.controller->ReopenBook());
+    QVERIFY(rig.browse->ReopenBook());
     host.dialogActions.enqueue([](QDialog& dialog) { return chooseOption(dialog, 1); });
-    rig.controller->ChangeBook();
+    rig.browse->ChangeBook();
     QCOMPARE(seenTables, QStringList{"FDosle"});
     QVERIFY(rig.filterPanel->isHidden());
     QCOMPARE(rig.state.activeBook.TableName(), QString("FOdeslane"));
     QCOMPARE(rig.labels.La_Pocitadlo->text(), QString("1 z 1"));
     // With the panel hidden the close command is not run.
     host.dialogActions.enqueue([](QDialog& dialog) { return chooseOption(dialog, 0); });
-    rig.controller->ChangeBook();
+    rig.browse->ChangeBook();
     QCOMPARE(seenTables, QStringList{"FDosle"});
     QCOMPARE(rig.state.activeBook.TableName(), QString("FDosle"));
     QCOMPARE(rig.labels.La_Pocitadlo->text(), QString("1 z 2"));
@@ -149,13 +144,13 @@ void BrowseSwitchTest::openFilterIsClosedFirst() {
 
 void BrowseSwitchTest::unwritableSettingsKeepTheBook() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     fillBooks(rig);
     // A folder in place of the settings file: it can be read as empty but never replaced.
     QVERIFY(QFile::remove(rig.fixture.iniPath()));
     QVERIFY(QDir().mkdir(rig.fixture.iniPath()));
     host.dialogActions.enqueue([](QDialog& dialog) { return chooseOption(dialog, 1); });
-    rig.controller->ChangeBook();
+    rig.browse->ChangeBook();
     QCOMPARE(host.messages.size(), 1);
     QCOMPARE(host.messages[0].kind, dialogs::MessageKind::Error);
     QVERIFY2(host.messages[0].text.contains("Lumira.ini"), qPrintable(host.messages[0].text));
@@ -168,7 +163,7 @@ void BrowseSwitchTest::unwritableSettingsKeepTheBook() {
 
 void BrowseSwitchTest::clickOnTheBookNameAsks() {
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     fillBooks(rig);
     QVERIFY(rig.actions.Akce_ZmenaTabulkaDB->isEnabled());
     host.dialogActions.enqueue([](QDialog& dialog) { return chooseOption(dialog, 1); });

@@ -52,10 +52,10 @@ void type(QLineEdit* box, const QString& text) {
 
 QVariant stored(EditingHarness& h, const QString& column, qint64 id) {
     engine::QueryResult result;
-    h.state().connection.select(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") +
-                                    h.state().activeBook.TableName() +
-                                    QStringLiteral(" WHERE Id = ") + QString::number(id),
-                                result, nullptr);
+    h.state.connection.select(QStringLiteral("SELECT ") + column + QStringLiteral(" FROM ") +
+                                  h.state.activeBook.TableName() + QStringLiteral(" WHERE Id = ") +
+                                  QString::number(id),
+                              result, nullptr);
     return result.rows.value(0).value(0);
 }
 
@@ -64,7 +64,6 @@ QVariant stored(EditingHarness& h, const QString& column, qint64 id) {
 class EditorTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void newRecordWithoutNumberStaysInserting();
     void newTwiceWithAutomaticNumbering();
     void previousOnNewRowDoesNothingNextStoresIt();
@@ -125,7 +124,7 @@ void EditorTest::newRecordWithoutNumberStaysInserting() {
 
 void EditorTest::newTwiceWithAutomaticNumbering() {
     EditingHarness h;
-    h.state().settings.AutoCislo_FD = true;
+    h.state.settings.AutoCislo_FD = true;
     h.fixture.insertInvoice("FD_0001", 100, 21, 121);
     h.start();
     QString numberShown, caption;
@@ -549,7 +548,7 @@ void EditorTest::keysThatChangeNothingStillEdit() {
     QFETCH(QString, typed);
     EditingHarness h;
     h.fixture.insertInvoice("A1");
-    QVERIFY(h.state().connection.execute("UPDATE FDosle SET ICO = '12345678'", nullptr));
+    QVERIFY(h.state.connection.execute("UPDATE FDosle SET ICO = '12345678'", nullptr));
     h.start();
     State stateAfter = State::Inactive;
     QString textBefore, textAfter;
@@ -716,11 +715,11 @@ void EditorTest::labelsFollowTheBook() {
     QFETCH(int, book);
     QFETCH(QStringList, expected);
     EditingHarness h(book);
-    Settings& s = h.state().settings;
+    Settings& s = h.state.settings;
     s.Mena = QStringLiteral("EUR");
     s.PopiskaD1_FD = QStringLiteral("Vystaveno");
     s.PopiskaD2_FO = QStringLiteral("Splatnost");
-    h.fixture.insert(h.state().activeBook.TableName(), {{"Cislo", "A1"}});
+    h.fixture.insert(h.state.activeBook.TableName(), {{"Cislo", "A1"}});
     h.start();
     QStringList shown;
     QList<int> limits;
@@ -755,24 +754,24 @@ void EditorTest::placement() {
     QFETCH(bool, centredLeft);
     QFETCH(bool, centredTop);
     EditingHarness h;
-    h.state().settings.UkladatFrm = keepPlaces;
-    h.state().EditorLeft = remembered.x();
-    h.state().EditorTop = remembered.y();
+    h.state.settings.UkladatFrm = keepPlaces;
+    h.state.EditorLeft = remembered.x();
+    h.state.EditorTop = remembered.y();
     h.start();
-    TEditace editor(h.state(), h.actions);
+    TEditace editor(h.state, h.actions);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QCOMPARE(editor.x(), centredLeft ? (screen.width() - editor.width()) / 2 : remembered.x());
     QCOMPARE(editor.y(), centredTop ? (screen.height() - editor.height()) / 2 : remembered.y());
     // Closing writes the window's place back for the next opening.
     editor.move(editor.x() + 3, editor.y() + 4);
     editor.done(QDialog::Rejected);
-    QCOMPARE(QPoint(h.state().EditorLeft, h.state().EditorTop), editor.pos());
+    QCOMPARE(QPoint(h.state.EditorLeft, h.state.EditorTop), editor.pos());
 }
 
 // A screen reader names each box after its label, as the labels read in the window.
 void EditorTest::boxesHaveAccessibleNames() {
     EditingHarness h;
-    h.state().settings.Mena = QStringLiteral("Kč");
+    h.state.settings.Mena = QStringLiteral("Kč");
     h.fixture.insertInvoice("A1");
     h.start();
     QStringList names;
@@ -789,7 +788,7 @@ void EditorTest::boxesHaveAccessibleNames() {
     QCOMPARE(names.size(), 15);
     QCOMPARE(names.mid(0, 11), expected);
     for (int date = 1; date <= 3; ++date)
-        QCOMPARE(names[10 + date], h.state().settings.dateCaption(0, date));
+        QCOMPARE(names[10 + date], h.state.settings.dateCaption(0, date));
     QCOMPARE(names.last(), QStringLiteral("Poznámka"));
 }
 
@@ -819,7 +818,7 @@ void EditorTest::rowChangedByAnotherCopy() {
     h.start();
     engine::Connection other;
     QString error;
-    QVERIFY2(other.open(h.state().databasePath(), &error), qPrintable(error));
+    QVERIFY2(other.open(h.state.databasePath(), &error), qPrintable(error));
     if (!answer.isEmpty())
         h.host.answers << (answer == "Yes" ? Answer::Yes : Answer::No);
     bool openAfterOk = false;

@@ -15,7 +15,6 @@ using State = engine::DataSet::State;
 class RecordCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void newRecordDefaults_data();
     void newRecordDefaults();
     void recordWithoutNumberStaysPending();
@@ -55,7 +54,7 @@ void RecordCommandsTest::newRecordDefaults() {
     QFETCH(QList<int>, expectedDaysFromToday);
     EditingHarness h(book);
     h.fixture.insert(QStringLiteral("FOdeslane"), {{QStringLiteral("Cislo"), "FO_0002"}});
-    Settings& s = h.state().settings;
+    Settings& s = h.state.settings;
     s.autoNumber(book) = autoNumber;
     for (int date = 1; date <= 3; ++date)
         s.defaultDateKind(book, date) = dateKinds[date - 1];
@@ -164,7 +163,7 @@ void RecordCommandsTest::databaseErrorWhileDeletingKeepsRow() {
     h.fixture.insertInvoice("A1");
     h.start();
     QString error;
-    QVERIFY(h.state().connection.execute(
+    QVERIFY(h.state.connection.execute(
         "CREATE TRIGGER keep BEFORE DELETE ON FDosle BEGIN SELECT RAISE(ABORT, 'zamčeno'); END",
         &error));
     h.host.answers.enqueue(Answer::Yes);
@@ -239,7 +238,7 @@ void RecordCommandsTest::goToRecord() {
     EditingHarness h;
     for (int i = 1; i <= 4; ++i)
         h.fixture.insertInvoice(QStringLiteral("A%1").arg(i), i * 100);
-    h.state().BookCondition = condition;
+    h.state.BookCondition = condition;
     h.start();
     QVERIFY(h.book().moveTo(2));
     QSignalSpy moves(&h.book(), &engine::DataSet::currentChanged);
@@ -322,10 +321,10 @@ void RecordCommandsTest::copyRecord() {
     QFETCH(QVariantMap, values);
     QFETCH(QString, expected);
     EditingHarness h(book);
-    h.state().settings.Mena = QStringLiteral("EUR");
-    h.state().settings.PopiskaD1_FD = QStringLiteral("Vystaveno");
-    h.state().settings.PopiskaD3_FD = QStringLiteral("Splatnost");
-    h.fixture.insert(h.state().activeBook.TableName(), values);
+    h.state.settings.Mena = QStringLiteral("EUR");
+    h.state.settings.PopiskaD1_FD = QStringLiteral("Vystaveno");
+    h.state.settings.PopiskaD3_FD = QStringLiteral("Splatnost");
+    h.fixture.insert(h.state.activeBook.TableName(), values);
     h.start();
     QGuiApplication::clipboard()->clear();
     h.actions.Akce_KopirovatZaznam->trigger();

@@ -2,69 +2,46 @@
 // The record commands over a prepared book, as the main window wires them: a grid, the status
 // labels, the browse controller for the totals and the editing controller with its actions.
 
-#include "actions/mainactions.h"
-#include "browse/browsecontroller.h"
 #include "editing/editingcontroller.h"
 #include "storage/engine/formats.h"
-#include "support/bookfixture.h"
-#include "support/scriptedhost.h"
+#include "support/mainwindowrig.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QTableView>
-#include <QTest>
-#include <memory>
 
-struct EditingHarness {
+struct EditingHarness : MainWindowRig {
     ScriptedHost host;
-    BookFixture fixture;
-    QWidget window;
-    MainActions actions{&window};
-    QTableView* grid = new QTableView(&window);
-    QWidget* filterPanel = new QWidget(&window);
-    StatusLabels labels;
-    std::unique_ptr<BrowseController> browse;
     std::unique_ptr<EditingController> editing;
 
-    explicit EditingHarness(int typProstredi = 0) : fixture(typProstredi) {
-        for (QLabel** label :
-             {&labels.La_Pocitadlo, &labels.La_Rezim, &labels.La_TypProstredi,
-              &labels.La_ZakladCelkem, &labels.La_DPHCelkem, &labels.La_CelkemCelkem})
-            *label = new QLabel(&window);
+    explicit EditingHarness(int typProstredi = 0) : MainWindowRig(typProstredi) {
         // As in the main window: the keys work wherever the focus is in the window.
         window.addActions(actions.all());
     }
 
-    AppState& state() { return fixture.state; }
-    engine::DataSet& book() { return fixture.state.book; }
+    engine::DataSet& book() { return state.book; }
 
     // Opens the book as the start-up does, after the rows of the test are in place.
     void start() {
-        browse = std::make_unique<BrowseController>(state(), actions, grid, labels, filterPanel);
         editing =
-            std::make_unique<EditingController>(state(), actions, *browse, filterPanel, &window);
-        QVERIFY(browse->ReopenBook());
-        browse->RefreshTotals();
+            std::make_unique<EditingController>(state, actions, *browse, filterPanel, &window);
+        MainWindowRig::start();
     }
 
     double databaseSum(const QString& column) {
         engine::QueryResult result;
         QString error;
-        if (!state().connection.select(QStringLiteral("SELECT SUM(") + column +
-                                           QStringLiteral(") FROM ") +
-                                           state().activeBook.TableName(),
-                                       result, &error))
+        if (!state.connection.select(QStringLiteral("SELECT SUM(") + column +
+                                         QStringLiteral(") FROM ") + state.activeBook.TableName(),
+                                     result, &error))
             qFatal("%s", qPrintable(error));
         return result.rows.value(0).value(0).toDouble();
     }
 
     int storedRows() {
         engine::QueryResult result;
-        state().connection.select(QStringLiteral("SELECT COUNT(*) FROM ") +
-                                      state().activeBook.TableName(),
-                                  result, nullptr);
+        state.connection.select(QStringLiteral("SELECT COUNT(*) FROM ") +
+                                    state.activeBook.TableName(),
+                                result, nullptr);
         return result.rows.value(0).value(0).toInt();
     }
 
@@ -80,7 +57,7 @@ struct EditingHarness {
             QCOMPARE(t.label->text(),
                      engine::formatNumber(QStringLiteral("#,##0.00 "),
                                           databaseSum(QString::fromLatin1(t.column))) +
-                         state().settings.Mena);
+                         state.settings.Mena);
     }
 };
 

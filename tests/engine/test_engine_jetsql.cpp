@@ -1,5 +1,6 @@
 #include "enginefixture.h"
 #include "storage/engine/jetsql.h"
+#include "support/testfiles.h"
 
 #include <QDate>
 #include <QTest>
@@ -21,7 +22,7 @@ void JetSqlTest::translation_data() {
     QTest::addColumn<QString>("jet");
     QTest::addColumn<QString>("sqlite");
     const QString cond = QStringLiteral("WHERE Left(Cislo, Len('FD_')) = 'FD_'");
-    QTest::newRow("create table") << QString::fromUtf8(bookTableSql(QStringLiteral("FDosle")))
+    QTest::newRow("create table") << bookTableSql(QStringLiteral("FDosle"))
                                   << QStringLiteral(
                                          "CREATE TABLE FDosle ( Id INTEGER PRIMARY KEY "
                                          "AUTOINCREMENT, Cislo VARCHAR(20) NOT NULL CHECK "
@@ -168,19 +169,15 @@ void JetSqlTest::rejectedQueryReportsEngineText() {
 void JetSqlTest::openRefusesForeignFiles() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Lumira.mdb"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
     const QByteArray bytes("Standard Jet DB\0 not ours", 25);
-    file.write(bytes);
-    file.close();
+    writeBytes(path, bytes);
     engine::Connection connection;
     QString error;
     QVERIFY(!connection.open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
                                  path + QStringLiteral(";Persist Security Info=False"),
                              &error));
     QVERIFY(!error.isEmpty());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), bytes);
+    QCOMPARE(fileBytes(path), bytes);
     QVERIFY(!connection.open(dir.filePath(QStringLiteral("missing.mdb")), &error));
 }
 

@@ -3,6 +3,7 @@
 
 #include "storage/engine/regularfile.h"
 #include "support/fifoguard.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,9 +50,7 @@ private slots:
                                    : kind == u"empty"   ? QByteArray("")
                                                         : QByteArray("<a/>\r\n");
         if (kind == u"file" || kind == u"empty" || kind.endsWith(u"Cap") || kind == u"fileLink") {
-            QFile file(kind == u"fileLink" ? target : path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            writeBytes(kind == u"fileLink" ? target : path, content);
         }
         if (kind == u"fileLink" || kind == u"fifoLink")
             QVERIFY(QFile::link(target, path));

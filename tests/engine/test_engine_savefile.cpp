@@ -2,6 +2,7 @@
 // happens at once or when the buffer is put out at the end, never replaces the old file.
 
 #include "storage/engine/savefile.h"
+#include "support/testfiles.h"
 
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -23,11 +24,7 @@ private slots:
         QFETCH(int, size);
         QTemporaryDir dir;
         const QString path = dir.filePath("file.txt");
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("old contents\n");
-        }
+        writeBytes(path, "old contents\n");
         bool written = false;
         bool committed = false;
         QString error;
@@ -49,9 +46,7 @@ private slots:
         QCOMPARE(written, size <= 16384); // a buffered write only fails when it is put out
         if (written)
             QVERIFY(!error.isEmpty());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("old contents\n"));
+        QCOMPARE(fileBytes(path), QByteArray("old contents\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file.txt"});
     }
 
@@ -63,9 +58,7 @@ private slots:
         QVERIFY(engine::writeAll(file, "new\n"));
         QString error;
         QVERIFY(engine::commitAll(file, error));
-        QFile read(path);
-        QVERIFY(read.open(QIODevice::ReadOnly));
-        QCOMPARE(read.readAll(), QByteArray("new\n"));
+        QCOMPARE(fileBytes(path), QByteArray("new\n"));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "storage/engine/statement.h"
 #include "storage/engine/values.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <sqlite3.h>
 
@@ -137,7 +138,7 @@ void TotalsTest::existingFileGetsTotalsAtOpen() {
     sqlite3* db = nullptr;
     QCOMPARE(sqlite3_open(QFile::encodeName(f.path).constData(), &db), SQLITE_OK);
     const QString sql = "DROP TABLE lumira_totals; DROP TABLE FDosle; " +
-                        engine::translateJetSql(QString::fromUtf8(bookTableSql("FDosle"))) +
+                        engine::translateJetSql(bookTableSql(QStringLiteral("FDosle"))) +
                         "; INSERT INTO FDosle (Cislo, Zaklad, DPH, Celkem) VALUES ('a', "
                         "0.1, 0.2, NULL), ('b', 1234567.8912, -0.3, NULL);";
     QCOMPARE(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);

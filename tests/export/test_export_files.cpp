@@ -5,6 +5,7 @@
 #include "storage/engine/win1250.h"
 #include "support/bookfixture.h"
 #include "support/scriptedhost.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +15,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -78,17 +78,6 @@ void fillManyRows(BookFixture& fixture, int count) {
         QVERIFY2(db.execute(sql, &error), qPrintable(error));
     }
     QVERIFY2(db.execute("COMMIT", &error), qPrintable(error));
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 Outcome exportAs(Format format, const engine::DataSet& set, const QString& path,
@@ -188,7 +177,7 @@ void ExportFilesTest::exactBytes() {
     ScriptedHost host;
     const QString path = fixture.dir.filePath("out");
     QCOMPARE(exportAs(format, fixture.state.book, path), Outcome::Written);
-    QCOMPARE(readAll(path), readAll(QStringLiteral(LUMIRA_TEST_DATA "/") + expectedFile));
+    QCOMPARE(fileBytes(path), fileBytes(QStringLiteral(LUMIRA_TEST_DATA "/") + expectedFile));
     QVERIFY(host.messages.isEmpty());
 }
 
@@ -204,7 +193,7 @@ void ExportFilesTest::filteredRowsOnly() {
     fixture.openBook();
     const QString path = fixture.dir.filePath("out");
     QCOMPARE(exportAs(format, fixture.state.book, path), Outcome::Written);
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = fileBytes(path);
     if (format == Format::Csv) {
         const QList<QByteArray> lines = bytes.split('\n');
         QCOMPARE(lines.size(), 4); // header, two rows, nothing after the last CR LF
@@ -243,7 +232,7 @@ void ExportFilesTest::emptyXmlRoot() {
     fixture.openBook();
     const QString path = fixture.dir.filePath("empty.xml");
     QCOMPARE(Export1::ExportToXml(fixture.state.book, path, "data"), Outcome::Written);
-    QCOMPARE(readAll(path),
+    QCOMPARE(fileBytes(path),
              QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<data/>\r\n"));
 }
 
@@ -267,7 +256,7 @@ void ExportFilesTest::cancelWritesNothing() {
     ScriptedHost host;
     const QString path = fixture.dir.filePath("out.dat");
     if (oldFile)
-        writeFile(path, "old contents");
+        writeBytes(path, "old contents");
     const QStringList before = entriesOf(fixture.dir.path());
     QList<int> reports;
     const auto progress = [&reports, stopAt](int done, int total) {
@@ -277,7 +266,7 @@ void ExportFilesTest::cancelWritesNothing() {
     QCOMPARE(exportAs(format, fixture.state.book, path, progress), Outcome::Cancelled);
     QCOMPARE(QFile::exists(path), oldFile);
     if (oldFile)
-        QCOMPARE(readAll(path), QByteArray("old contents"));
+        QCOMPARE(fileBytes(path), QByteArray("old contents"));
     QCOMPARE(entriesOf(fixture.dir.path()), before); // no temporary file left behind
     QVERIFY(host.messages.isEmpty());
     QCOMPARE(reports.last(), 1100); // the progress was ended
@@ -311,7 +300,7 @@ void ExportFilesTest::failedWriteKeepsOldFile() {
     const QString path =
         missingFolder ? fixture.dir.filePath("missing/out.dat") : fixture.dir.filePath("out.dat");
     if (!missingFolder)
-        writeFile(path, "old contents");
+        writeBytes(path, "old contents");
     const QStringList before = entriesOf(fixture.dir.path());
 
     // A file size limit makes the write fail halfway, as a full disk would.
@@ -334,7 +323,7 @@ void ExportFilesTest::failedWriteKeepsOldFile() {
     if (format == Format::Xml)
         QCOMPARE(host.messages[0].text.count(QLatin1String("\r\n")), 1);
     if (!missingFolder)
-        QCOMPARE(readAll(path), QByteArray("old contents"));
+        QCOMPARE(fileBytes(path), QByteArray("old contents"));
     QCOMPARE(entriesOf(fixture.dir.path()), before);
 }
 
@@ -376,7 +365,7 @@ void ExportFilesTest::xmlControlCharacters() {
     fixture.openBook();
     const QString path = fixture.dir.filePath("out.xml");
     QCOMPARE(Export1::ExportToXml(fixture.state.book, path, "data"), Outcome::Written);
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = fileBytes(path);
     QVERIFY2(bytes.contains("<Specifikace>abcd\x7F\xC2\x85</Specifikace>"), bytes.constData());
     QVERIFY(bytes.contains(
         "<Poznamka>tab&#9;here&#13;&#10;CR&#13;only LF&#10;end &amp;amp;</Poznamka>\r\n"));
@@ -414,14 +403,12 @@ void ExportFilesTest::csvCodePage() {
     fixture.openBook();
     const QString path = fixture.dir.filePath("out.csv");
     QCOMPARE(Export1::ExportToCsv(fixture.state.book, false, false, u'|', path), Outcome::Written);
-    QStringEncoder encoder("windows-1250");
-    const QList<QByteArray> values = readAll(path).split('|');
+    const QList<QByteArray> values = fileBytes(path).split('|');
     QCOMPARE(values.value(2),
-             QByteArray(encoder.encode(u"Příliš žluťoučký kůň_úpěl ďábelské ódy")));
-    QCOMPARE(values.value(6), QByteArray(encoder.encode(Export1::csvValue(text, u'|'))));
-    QCOMPARE(values.value(15), QByteArray(encoder.encode(
-                                   Export1::csvValue(QString::fromUtf8("\xC3\xA9\xFF|A"), u'|'))) +
-                                   "\r\n");
+             windows1250(QStringLiteral("Příliš žluťoučký kůň_úpěl ďábelské ódy")));
+    QCOMPARE(values.value(6), windows1250(Export1::csvValue(text, u'|')));
+    QCOMPARE(values.value(15),
+             windows1250(Export1::csvValue(QString::fromUtf8("\xC3\xA9\xFF|A"), u'|')) + "\r\n");
 }
 
 void ExportFilesTest::xmlReadsBack() {

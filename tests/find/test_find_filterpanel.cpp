@@ -3,6 +3,7 @@
 #include "findfixture.h"
 
 #include "storage/inifile.h"
+#include "support/testfiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +19,6 @@
 class FilterPanelTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void openingSetsTheInitialChoices();
     void stateTableFollowsTheCommands();
     void applyAndCancelFollowRowsAndSums();
@@ -39,9 +39,9 @@ namespace {
 
 // Three invoices: two in January 2024, one in February.
 void fillBook(FindFixture& f) {
-    f.insertInvoice(QStringLiteral("FD_2401"), 100, 21, 121, QDate(2024, 1, 5));
-    f.insertInvoice(QStringLiteral("FD_2402"), 200, 42, 242, QDate(2024, 1, 31));
-    f.insertInvoice(QStringLiteral("FD_2501"), 1000, 210, 1210, QDate(2024, 2, 1));
+    f.fixture.insertInvoice(QStringLiteral("FD_2401"), 100, 21, 121, QDate(2024, 1, 5));
+    f.fixture.insertInvoice(QStringLiteral("FD_2402"), 200, 42, 242, QDate(2024, 1, 31));
+    f.fixture.insertInvoice(QStringLiteral("FD_2501"), 1000, 210, 1210, QDate(2024, 2, 1));
     f.start();
 }
 
@@ -63,13 +63,6 @@ void applyExpression(FindFixture& f, const QString& expression) {
     f.actions.Akce_PouzitFiltr->trigger();
 }
 
-QStringList items(const QComboBox* box) {
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 QStringList numbered(const QString& stem, int count) {
     QStringList list;
     for (int n = 1; n <= count; ++n)
@@ -85,8 +78,7 @@ QStringList iniLines(const QString& section, const QStringList& entries) {
 }
 
 QString stored(FindFixture& f, int n) {
-    return IniFile(f.iniPath())
-        .readString(QStringLiteral("Filtr"), QStringLiteral("Polozka") + QString::number(n));
+    return f.storedItem(QStringLiteral("Filtr"), n);
 }
 
 } // namespace
@@ -129,10 +121,10 @@ void FilterPanelTest::stateTableFollowsTheCommands() {
     fillBook(f);
     const MainActions& a = f.actions;
     QVERIFY(a.Akce_Filtr->isEnabled());
-    QVERIFY(f.container->isHidden());
+    QVERIFY(f.filterPanel->isHidden());
 
     a.Akce_Filtr->trigger();
-    QVERIFY(!f.container->isHidden());
+    QVERIFY(!f.filterPanel->isHidden());
     QVERIFY(!a.Akce_Filtr->isEnabled());
     QVERIFY(!a.Akce_ZrusitFiltr->isEnabled());
     QVERIFY(!f.panel().Tl_ZrusitFiltr->isEnabled());
@@ -146,11 +138,11 @@ void FilterPanelTest::stateTableFollowsTheCommands() {
     QTest::mouseClick(f.panel().Tl_ZrusitFiltr, Qt::LeftButton);
     QVERIFY(f.state.BookCondition.isEmpty());
     QVERIFY(a.Akce_ZrusitFiltr->isEnabled());
-    QVERIFY(!f.container->isHidden());
+    QVERIFY(!f.filterPanel->isHidden());
     QVERIFY(f.panel().ChB_PouzitFiltrVyraz->isChecked()); // the choices stay
 
     QTest::mouseClick(f.panel().Tl_ZavritFiltr, Qt::LeftButton);
-    QVERIFY(f.container->isHidden());
+    QVERIFY(f.filterPanel->isHidden());
     QVERIFY(a.Akce_Filtr->isEnabled());
 }
 
@@ -269,10 +261,12 @@ void FilterPanelTest::failedChecksChangeNothing() {
 void FilterPanelTest::expressionWithApostropheFilters() {
     FindFixture f;
     const QString partner = QStringLiteral("Dodavatel_odberatel");
-    f.insert(f.state.activeBook.TableName(), {{QStringLiteral("Cislo"), QStringLiteral("A")},
-                                              {partner, QStringLiteral("O'Brien s.r.o.")}});
-    f.insert(f.state.activeBook.TableName(),
-             {{QStringLiteral("Cislo"), QStringLiteral("B")}, {partner, QStringLiteral("Obrien")}});
+    f.fixture.insert(f.state.activeBook.TableName(),
+                     {{QStringLiteral("Cislo"), QStringLiteral("A")},
+                      {partner, QStringLiteral("O'Brien s.r.o.")}});
+    f.fixture.insert(
+        f.state.activeBook.TableName(),
+        {{QStringLiteral("Cislo"), QStringLiteral("B")}, {partner, QStringLiteral("Obrien")}});
     f.start();
     f.actions.Akce_Filtr->trigger();
     chooseExpression(f.panel(), QStringLiteral("o'bri"), 1);
@@ -294,7 +288,7 @@ void FilterPanelTest::historyIsPushedAndWrittenOnlyOnClose() {
     QCOMPARE(f.panel().historyEntries(),
              QStringList({QStringLiteral("ABC"), QStringLiteral("FD")}));
     QCOMPARE(f.panel().Cb_Retezec->currentText(), QStringLiteral("ABC"));
-    QVERIFY(!QFile::exists(f.iniPath()));
+    QVERIFY(!QFile::exists(f.fixture.iniPath()));
 
     f.actions.Akce_ZavritFiltr->trigger();
     QCOMPARE(stored(f, 1), QStringLiteral("ABC"));
@@ -305,7 +299,7 @@ void FilterPanelTest::historyIsPushedAndWrittenOnlyOnClose() {
 
 void FilterPanelTest::historyKeepsTwentyEntries() {
     FindFixture f;
-    f.writeIni(iniLines(QStringLiteral("Filtr"), numbered(QStringLiteral("e"), 20)));
+    f.fixture.writeIni(iniLines(QStringLiteral("Filtr"), numbered(QStringLiteral("e"), 20)));
     fillBook(f);
     f.actions.Akce_Filtr->trigger();
     QCOMPARE(f.panel().historyEntries(), numbered(QStringLiteral("e"), 20));
@@ -319,26 +313,26 @@ void FilterPanelTest::historyKeepsTwentyEntries() {
 
 void FilterPanelTest::closingWithEmptyHistoryLeavesTheFileAlone() {
     FindFixture f;
-    f.writeIni({QStringLiteral("[Nastaveni]"), QStringLiteral("Mena=CZK")});
+    f.fixture.writeIni({QStringLiteral("[Nastaveni]"), QStringLiteral("Mena=CZK")});
     fillBook(f);
-    const QByteArray before = f.iniBytes();
+    const QByteArray before = fileBytes(f.fixture.iniPath());
     f.actions.Akce_Filtr->trigger();
     chooseDates(f.panel(), QDate(2024, 2, 1), QDate(2024, 2, 29));
     f.actions.Akce_PouzitFiltr->trigger();
     QCOMPARE(f.counter(), QStringLiteral("1 z 1"));
     f.actions.Akce_ZavritFiltr->trigger();
-    QVERIFY(f.container->isHidden());
+    QVERIFY(f.filterPanel->isHidden());
     QCOMPARE(f.counter(), QStringLiteral("1 z 3"));
     QVERIFY(f.state.BookCondition.isEmpty());
-    QCOMPARE(f.iniBytes(), before);
+    QCOMPARE(fileBytes(f.fixture.iniPath()), before);
 }
 
 void FilterPanelTest::reopeningShowsEachColumnAndEntryOnce() {
     FindFixture f;
     // "none" marks an empty slot, also in the middle; a blank value is no entry either.
-    f.writeIni({QStringLiteral("[Filtr]"), QStringLiteral("Polozka1=jedna"),
-                QStringLiteral("Polozka2=none"), QStringLiteral("Polozka3="),
-                QStringLiteral("Polozka4=dvě")});
+    f.fixture.writeIni({QStringLiteral("[Filtr]"), QStringLiteral("Polozka1=jedna"),
+                        QStringLiteral("Polozka2=none"), QStringLiteral("Polozka3="),
+                        QStringLiteral("Polozka4=dvě")});
     fillBook(f);
     for (int round = 0; round < 2; ++round) {
         f.actions.Akce_Filtr->trigger();
@@ -365,11 +359,11 @@ void FilterPanelTest::historyWriteFailureIsShown() {
     f.actions.Akce_Filtr->trigger();
     applyExpression(f, QStringLiteral("FD"));
     // A folder where the settings file should be: it can be neither read nor replaced.
-    QVERIFY(QDir().mkpath(f.iniPath()));
+    QVERIFY(QDir().mkpath(f.fixture.iniPath()));
     f.actions.Akce_ZavritFiltr->trigger();
     QCOMPARE(f.host.messages.size(), 1);
     QCOMPARE(f.host.messages.first().kind, dialogs::MessageKind::Error);
-    QVERIFY(f.container->isHidden());
+    QVERIFY(f.filterPanel->isHidden());
     QCOMPARE(f.counter(), QStringLiteral("1 z 3"));
 }
 
@@ -398,7 +392,8 @@ void FilterPanelTest::monthMenuInJanuary() {
 void FilterPanelTest::bookSwitchClosesThePanelFirst() {
     FindFixture f;
     fillBook(f);
-    f.insert(QStringLiteral("FOdeslane"), {{QStringLiteral("Cislo"), QStringLiteral("FO_1")}});
+    f.fixture.insert(QStringLiteral("FOdeslane"),
+                     {{QStringLiteral("Cislo"), QStringLiteral("FO_1")}});
     f.actions.Akce_Filtr->trigger();
     applyExpression(f, QStringLiteral("2401"));
     QCOMPARE(f.counter(), QStringLiteral("1 z 1"));
@@ -408,7 +403,7 @@ void FilterPanelTest::bookSwitchClosesThePanelFirst() {
     });
     f.actions.Akce_ZmenaTabulkaDB->trigger();
     QCOMPARE(f.state.activeBook.TableName(), QStringLiteral("FOdeslane"));
-    QVERIFY(f.container->isHidden());
+    QVERIFY(f.filterPanel->isHidden());
     QVERIFY(f.state.BookCondition.isEmpty());
     QCOMPARE(f.counter(), QStringLiteral("1 z 1"));
     QCOMPARE(f.state.book.text(QStringLiteral("Cislo")), QStringLiteral("FO_1"));

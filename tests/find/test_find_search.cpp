@@ -17,7 +17,6 @@
 class SearchTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void scan_data();
     void scan();
     void scanDoesNotRedrawPerRow();
@@ -47,7 +46,7 @@ void fillBook(FindFixture& f) {
             values.insert(QStringLiteral("Zaklad"), 1234.5);
             values.insert(QStringLiteral("Datum1"), QDate(2015, 3, 5));
         }
-        f.insert(table, values);
+        f.fixture.insert(table, values);
     }
     f.start();
 }
@@ -67,16 +66,8 @@ void type(THledat& d, const QString& text) {
     d.Cb_Retezec->setEditText(text);
 }
 
-QStringList items(const QComboBox* box) {
-    QStringList list;
-    for (int i = 0; i < box->count(); ++i)
-        list << box->itemText(i);
-    return list;
-}
-
 QString stored(FindFixture& f, int n) {
-    return IniFile(f.iniPath())
-        .readString(QStringLiteral("Seznam"), QStringLiteral("Polozka") + QString::number(n));
+    return f.storedItem(QStringLiteral("Seznam"), n);
 }
 
 } // namespace
@@ -161,8 +152,8 @@ void SearchTest::scanOnEmptyBook() {
 
 void SearchTest::dialogOpensWithItsInitialState() {
     FindFixture f;
-    f.writeIni({QStringLiteral("[Seznam]"), QStringLiteral("Polozka1=jedna"),
-                QStringLiteral("Polozka2=none"), QStringLiteral("Polozka3=dvě")});
+    f.fixture.writeIni({QStringLiteral("[Seznam]"), QStringLiteral("Polozka1=jedna"),
+                        QStringLiteral("Polozka2=none"), QStringLiteral("Polozka3=dvě")});
     fillBook(f);
     f.state.search = {QStringLiteral("Poznamka"), QStringLiteral("x"), true};
     bool checked = false;
@@ -221,7 +212,7 @@ void SearchTest::emptyExpressionIsRefused() {
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Není zadaný hledaný výraz ...")});
     QCOMPARE(f.state.book.recNo(), 1);
     QVERIFY(f.state.search.LastSearchText.isEmpty());
-    QVERIFY(!QFile::exists(f.iniPath()));
+    QVERIFY(!QFile::exists(f.fixture.iniPath()));
 }
 
 void SearchTest::firstRecordIsNotExamined() {
@@ -268,7 +259,7 @@ void SearchTest::historyDedupesAndKeepsTwenty() {
     QStringList lines{QStringLiteral("[Seznam]")};
     for (int n = 1; n <= 20; ++n)
         lines << QStringLiteral("Polozka%1=s%1").arg(n);
-    f.writeIni(lines);
+    f.fixture.writeIni(lines);
     fillBook(f);
     QStringList after;
     runDialog(f, [&](THledat& d) {
@@ -297,7 +288,7 @@ void SearchTest::emptyHistoryWritesNothing() {
     FindFixture f;
     fillBook(f);
     runDialog(f, [](THledat& d) { QTest::keyClick(&d, Qt::Key_Escape); });
-    QVERIFY(!QFile::exists(f.iniPath()));
+    QVERIFY(!QFile::exists(f.fixture.iniPath()));
 }
 
 void SearchTest::findNextAvailabilityAndRepeat() {

@@ -15,7 +15,6 @@
 class SummaryTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); }
     void text_data();
     void text();
     void commandDescribesTheShownRows();
@@ -100,8 +99,8 @@ void SummaryTest::commandDescribesTheShownRows() {
                                             "Základ + DPH celkem: 0,00 CZK\n\n"
                                             "Počet záznamů: 0\n"));
 
-    f.insertInvoice(QStringLiteral("A"), 1000, 210, 1210);
-    f.insertInvoice(QStringLiteral("B"), 0.5, 0.1, 0.6);
+    f.fixture.insertInvoice(QStringLiteral("A"), 1000, 210, 1210);
+    f.fixture.insertInvoice(QStringLiteral("B"), 0.5, 0.1, 0.6);
     f.start();
     const Shown full = showSummary(f);
     // The window's plain text shows the label's no-break space as a blank.
@@ -112,8 +111,8 @@ void SummaryTest::commandDescribesTheShownRows() {
 
 void SummaryTest::filterLineFollowsThePanel() {
     FindFixture f;
-    f.insertInvoice(QStringLiteral("FD_24"), 100, 21, 121, QDate(2024, 1, 10));
-    f.insertInvoice(QStringLiteral("FD_25"), 100, 21, 121, QDate(2024, 1, 11));
+    f.fixture.insertInvoice(QStringLiteral("FD_24"), 100, 21, 121, QDate(2024, 1, 10));
+    f.fixture.insertInvoice(QStringLiteral("FD_25"), 100, 21, 121, QDate(2024, 1, 11));
     f.start();
     f.actions.Akce_Filtr->trigger();
     FilterPanel& p = f.panel();

@@ -1,16 +1,10 @@
 #pragma once
-// Helpers of the designer's tests: file contents and elements found by name.
+// Helpers of the designer's tests: elements found by name.
 
 #include "orvex/designer/xmltree.h"
-
-#include <QFile>
+#include "support/testfiles.h"
 
 namespace designerfixtures {
-
-inline QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The element with this Name anywhere under node.
 inline orvex::designer::XmlNode* findNamed(orvex::designer::XmlNode* node, const QString& name) {

@@ -22,7 +22,6 @@
 
 using namespace orvex::designer;
 using designerfixtures::findNamed;
-using designerfixtures::readFile;
 
 namespace {
 
@@ -108,7 +107,7 @@ private slots:
     void roundTripKeepsTheTree() {
         QFETCH(QString, path);
         QFETCH(bool, sameBytes);
-        const QByteArray original = readFile(path);
+        const QByteArray original = fileBytes(path);
         QVERIFY(!original.isEmpty());
         TemplateDocument document;
         QString error;
@@ -122,7 +121,7 @@ private slots:
     }
 
     void editChangesOnlyWhatWasEdited() {
-        const QByteArray original = readFile(LUMIRA_SOURCE_DIR "/Ses/Kniha_faktur.fr3");
+        const QByteArray original = fileBytes(LUMIRA_SOURCE_DIR "/Ses/Kniha_faktur.fr3");
         TemplateDocument document;
         QString error;
         QVERIFY(document.load(original, &error));
@@ -134,7 +133,7 @@ private slots:
         const QString path = dir.filePath("kniha.fr3");
         QVERIFY2(document.save(path, &error), qPrintable(error));
         QVERIFY(!document.isModified());
-        const QStringList changed = difference(xmlTree(original), xmlTree(readFile(path)));
+        const QStringList changed = difference(xmlTree(original), xmlTree(fileBytes(path)));
         QCOMPARE(changed.size(), 2);
         QVERIFY(changed[0].contains("Left=" + left + " |"));
         QVERIFY(changed[0].contains("Font.Style=" + style));
@@ -143,7 +142,7 @@ private slots:
     }
 
     void undoRestoresEveryByte() {
-        const QByteArray original = readFile(LUMIRA_SOURCE_DIR "/Ses/Prehled_DPH.fr3");
+        const QByteArray original = fileBytes(LUMIRA_SOURCE_DIR "/Ses/Prehled_DPH.fr3");
         TemplateDocument document;
         QString error;
         QVERIFY(document.load(original, &error));
@@ -172,7 +171,7 @@ private slots:
     void bandsTakeTheirPlace() {
         TemplateDocument document;
         QString error;
-        QVERIFY(document.load(readFile(LUMIRA_TEST_DATA "/designer/kept.fr3"), &error));
+        QVERIFY(document.load(fileBytes(LUMIRA_TEST_DATA "/designer/kept.fr3"), &error));
         XmlNode* master = document.firstBand("TfrxMasterData");
         for (const char* type :
              {"TfrxPageFooter", "TfrxGroupHeader", "TfrxReportSummary", "TfrxColumnFooter",
@@ -200,7 +199,7 @@ private slots:
     void reportBuiltThroughTheModelRenders() {
         TemplateDocument document;
         QString error;
-        QVERIFY(document.load(readFile(LUMIRA_TEST_DATA "/skeleton.fr3"), &error));
+        QVERIFY(document.load(fileBytes(LUMIRA_TEST_DATA "/skeleton.fr3"), &error));
         XmlNode* title = addBand(document, "TfrxReportTitle", nullptr);
         document.insertElement(title, -1, createFieldMemo(document, entry("Nadpis sestavy"), {}),
                                "pole");
@@ -220,7 +219,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Predloha_01.fr3");
         QVERIFY2(document.save(path, &error), qPrintable(error));
-        const QByteArray saved = readFile(path);
+        const QByteArray saved = fileBytes(path);
         QVERIFY(saved.contains("Text=\"[SUM(&lt;Kniha.&#34;Zaklad&#34;&gt;,MasterData1)]\""));
         QVERIFY(saved.contains("DisplayFormat.FormatStr=\"#,##0.00\""));
 

@@ -19,7 +19,6 @@
 
 using namespace orvex::designer;
 using designerfixtures::findNamed;
-using designerfixtures::readFile;
 
 namespace {
 
@@ -99,7 +98,7 @@ private slots:
 
         TemplateDocument saved;
         QString error;
-        QVERIFY(saved.load(readFile(f.path), &error));
+        QVERIFY(saved.load(fileBytes(f.path), &error));
         XmlNode* memo = findNamed(saved.report(), "Memo1");
         QVERIFY(memo);
         QCOMPARE(memo->parent->attribute("Name"), QString("MasterData1"));
@@ -107,7 +106,7 @@ private slots:
         // Dropped where the mouse let go, on the 2 mm grid.
         const double grid = 2 * 96 / 25.4;
         QVERIFY(near(numberAttribute(memo, "Left"), qRound(300 / grid) * grid));
-        QVERIFY(readFile(f.path).contains("Text=\"[Kniha.&#34;Specifikace&#34;]\""));
+        QVERIFY(fileBytes(f.path).contains("Text=\"[Kniha.&#34;Specifikace&#34;]\""));
     }
 
     void keysMoveAndSizeTheSelection() {
@@ -207,7 +206,7 @@ private slots:
         QFETCH(bool, closed);
         QFETCH(bool, saved);
         Fixture f;
-        const QByteArray before = readFile(f.path);
+        const QByteArray before = fileBytes(f.path);
         int asked = 0;
         f.window->askToSave = [&] {
             ++asked;
@@ -218,8 +217,8 @@ private slots:
         f.window->close();
         QCOMPARE(asked, 1);
         QCOMPARE(f.window->isVisible(), !closed);
-        QCOMPARE(readFile(f.path) != before, saved);
-        QCOMPARE(readFile(f.path).contains("Radek2"), !saved);
+        QCOMPARE(fileBytes(f.path) != before, saved);
+        QCOMPARE(fileBytes(f.path).contains("Radek2"), !saved);
     }
 
     void closingWithoutChangesAsksNothing() {

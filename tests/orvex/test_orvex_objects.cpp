@@ -5,6 +5,7 @@
 #include "orvex/orvexfixtures.h"
 #include "orvex/reportjob.h"
 #include "orvex/reportoutput.h"
+#include "support/testfiles.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -86,10 +87,7 @@ private:
 
     QString renderXml(const QString& xml, const QString& name) {
         const QString path = dir_.filePath(name + ".fr3");
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(xml.toUtf8());
-        file.close();
+        writeBytes(path, xml.toUtf8());
         return renderFile(path, name);
     }
 

@@ -5,8 +5,8 @@
 #include "orvex/templatebytes.h"
 #include "orvex/templateinheritance.h"
 #include "orvex/templateparser.h"
+#include "support/testfiles.h"
 
-#include <QFile>
 #include <QtTest>
 
 using namespace orvex;
@@ -14,10 +14,7 @@ using namespace orvex;
 namespace {
 
 ParseResult parseFile(const QString& name) {
-    QFile file(QStringLiteral(LUMIRA_TEST_DATA "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return parseTemplate(file.readAll());
+    return parseTemplate(fileBytes(QStringLiteral(LUMIRA_TEST_DATA "/") + name));
 }
 
 const Band* bandNamed(const Page& page, const QString& name) {

@@ -3,9 +3,10 @@
 // plain file where their folder belongs. Each time the old file stays byte for byte, no
 // temporary file is left behind and the user is told.
 
-#include "browse/browserig.h"
 #include "export/export1.h"
 #include "reports/reportscontroller.h"
+#include "support/mainwindowrig.h"
+#include "support/testfiles.h"
 
 #include <QDirIterator>
 #include <QMenu>
@@ -36,17 +37,6 @@ private:
     rlimit saved{};
 };
 
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // Every path below the folder with its bytes (folders marked), to see what a writer left.
 QMap<QString, QByteArray> snapshot(const QString& dir) {
     QMap<QString, QByteArray> entries;
@@ -54,7 +44,7 @@ QMap<QString, QByteArray> snapshot(const QString& dir) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        entries.insert(path, it.fileInfo().isDir() ? QByteArray("<folder>") : bytesOf(path));
+        entries.insert(path, it.fileInfo().isDir() ? QByteArray("<folder>") : fileBytes(path));
     }
     return entries;
 }
@@ -103,7 +93,7 @@ void FilesTest::writeFailureKeepsOldFile() {
     QFETCH(Failure, failure);
     QFETCH(QString, message);
     ScriptedHost host;
-    BrowseRig rig;
+    MainWindowRig rig;
     rig.fixture.insertInvoice(QStringLiteral("FD_1"), 100, 21, 121, QDate(2024, 1, 2));
     rig.fixture.insertInvoice(QStringLiteral("FD_2 \"&<|'"), 5.5, 0, 5.5);
     rig.start();
@@ -144,7 +134,7 @@ void FilesTest::writeFailureKeepsOldFile() {
         switch (writer) {
         case Writer::Settings:
             host.dialogActions.enqueue([](QDialog& dialog) { return chooseOption(dialog, 1); });
-            rig.controller->ChangeBook();
+            rig.browse->ChangeBook();
             break;
         case Writer::Xml:
             QCOMPARE(Export1::ExportToXml(rig.state.book, target, QStringLiteral("data")),

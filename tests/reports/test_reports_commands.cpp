@@ -5,6 +5,7 @@
 #include "reports/tspravcepredloh.h"
 #include "support/bookfixture.h"
 #include "support/scriptedhost.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,10 +40,7 @@ struct CommandsFixture {
         return book.dir.filePath("Ses/" + fileName);
     }
     void addTemplate(const QString& fileName, const QString& reportName) const {
-        QFile file(sesPath(fileName));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        file.write(templateWithName(reportName).toUtf8());
+        writeBytes(sesPath(fileName), templateWithName(reportName).toUtf8());
     }
     QStringList templateFiles() const {
         return QDir(sesPath()).entryList({"*.fr3"}, QDir::Files, QDir::Name);

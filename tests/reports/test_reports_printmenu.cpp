@@ -6,6 +6,7 @@
 #include "support/bookfixture.h"
 #include "support/fifoguard.h"
 #include "support/scriptedhost.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,10 +61,7 @@ struct PrintMenuFixture {
     }
     QString sesPath(const QString& fileName) const { return book.dir.filePath("Ses/" + fileName); }
     void addTemplate(const QString& fileName, const QByteArray& bytes) const {
-        QFile file(sesPath(fileName));
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        file.write(bytes);
+        writeBytes(sesPath(fileName), bytes);
     }
     void addTemplate(const QString& fileName, const QString& reportName) const {
         addTemplate(fileName, templateWithName(reportName).toUtf8());

@@ -6,29 +6,17 @@
 #include "reports/templatedirectory.h"
 #include "reports/templatename.h"
 #include "support/bookfixture.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QDomDocument>
-#include <QFile>
 #include <QProcess>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace reports;
 
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray windows1250(const QString& text) {
-    QStringEncoder encoder("windows-1250");
-    return encoder.encode(text);
-}
 
 QString runTool(const QString& tool, const QStringList& arguments) {
     QProcess process;
@@ -129,10 +117,9 @@ void ReportsTemplatesTest::nextTemplateNumber() {
 void ReportsTemplatesTest::skeletonBytes() {
     const QString programDir = "/opt/Účetnictví & spol/";
     const QString name = "  Přehled <A&B> \"2024\" ";
-    QFile expectedFile(LUMIRA_TEST_DATA "/skeleton.fr3");
-    QVERIFY(expectedFile.open(QIODevice::ReadOnly));
-    const QByteArray expected = expectedFile.readAll().replace(
-        "@PROGRAMDIR@", QString(programDir).toHtmlEscaped().toUtf8());
+    const QByteArray expected =
+        fileBytes(LUMIRA_TEST_DATA "/skeleton.fr3")
+            .replace("@PROGRAMDIR@", QString(programDir).toHtmlEscaped().toUtf8());
     const QByteArray bytes = templateSkeleton(programDir, name);
     QCOMPARE(bytes, expected);
 
@@ -175,9 +162,7 @@ void ReportsTemplatesTest::newTemplateNeverOverwrites() {
     QString error;
     QVERIFY(!writeNewTemplate(path, "nová", error));
     QVERIFY2(error.contains("již existuje"), qPrintable(error));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("stará předloha"));
+    QCOMPARE(fileBytes(path), QByteArray("stará předloha"));
 
     // A missing folder is a file error with the path, not a silent failure.
     error.clear();

@@ -1,5 +1,6 @@
 #include "storage/books.h"
 #include "storage/bootstrap.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,17 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QStringList columnsOf(engine::Connection& connection, const QString& table) {
     QVector<engine::FieldInfo> fields;

@@ -1,5 +1,6 @@
 #include "storage/inifile.h"
 #include "support/fifoguard.h"
+#include "support/testfiles.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,17 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 QStringList entriesOf(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -165,7 +155,7 @@ void IniFileTest::reads() {
 
     QFile::remove(iniPath());
     if (!content.isNull())
-        putFile(iniPath(), content);
+        writeBytes(iniPath(), content);
     const IniFile ini(iniPath());
     QString actual;
     if (reader == u"string")
@@ -263,7 +253,7 @@ void IniFileTest::writes() {
 
     QFile::remove(iniPath());
     if (!original.isNull())
-        putFile(iniPath(), original);
+        writeBytes(iniPath(), original);
     IniFile ini(iniPath());
     ini.writeString(section, key, value);
     QVERIFY2(ini.save(), qPrintable(ini.errorString()));
@@ -298,7 +288,7 @@ void IniFileTest::roundTrip() {
 
 void IniFileTest::batchedWritesReachTheFileOnlyOnSave() {
     QFile::remove(iniPath());
-    putFile(iniPath(), "[HlavniFrm]\r\nZleva=5\r\n");
+    writeBytes(iniPath(), "[HlavniFrm]\r\nZleva=5\r\n");
     IniFile ini(iniPath());
     ini.writeInteger("HlavniFrm", "Zleva", 10);
     ini.writeInteger("HlavniFrm", "Zhora", -20);
@@ -315,8 +305,8 @@ void IniFileTest::batchedWritesReachTheFileOnlyOnSave() {
 
 void IniFileTest::queriesOfSectionsAndKeys() {
     QFile::remove(iniPath());
-    putFile(iniPath(), "[Seznam]\r\nPolozka1=a\r\n; Polozka9=x\r\npolozka1=b\r\n"
-                       "jen text\r\nPolozka2=\r\n[TabulkaDB]\r\nCislo=80\r\n");
+    writeBytes(iniPath(), "[Seznam]\r\nPolozka1=a\r\n; Polozka9=x\r\npolozka1=b\r\n"
+                          "jen text\r\nPolozka2=\r\n[TabulkaDB]\r\nCislo=80\r\n");
     const IniFile ini(iniPath());
     QVERIFY(ini.sectionExists("SEZNAM"));
     QVERIFY(!ini.sectionExists("Filtr"));
@@ -334,7 +324,7 @@ void IniFileTest::binaryGarbageIsHarmless() {
     for (char& byte : garbage)
         byte = char(random.bounded(256));
     QFile::remove(iniPath());
-    putFile(iniPath(), garbage);
+    writeBytes(iniPath(), garbage);
 
     IniFile ini(iniPath());
     QCOMPARE(ini.readString("Nastaveni", "Mena", "CZK"), QStringLiteral("CZK"));
@@ -369,7 +359,7 @@ void IniFileTest::failedSave() {
     QVERIFY(QDir().mkpath(folder));
     QString path = folder + "/Lumira.ini";
     const QByteArray original = "[Nastaveni]\r\nMena=EUR\r\n";
-    putFile(path, original);
+    writeBytes(path, original);
 
     QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     if (fixture == u"readOnlyFile")
@@ -411,12 +401,8 @@ void IniFileTest::saveWithoutChangeLeavesTheFile() {
     const QString path = place.filePath("Lumira.ini");
     const QByteArray original = "[HlavniFrm]\nZleva=5\n";
     if (exists) {
-        putFile(path, original);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-2),
-                                 QFileDevice::FileModificationTime));
-        file.close();
+        writeBytes(path, original);
+        setModified(path, QDateTime::currentDateTime().addDays(-2));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
     }
     const QDateTime time = QFileInfo(path).lastModified();
@@ -458,7 +444,7 @@ void IniFileTest::onlyRegularFilesAreRead() {
     if (kind == u"zeroLink")
         QVERIFY(QFile::link("/dev/zero", path));
     if (kind == u"huge") {
-        putFile(path, "[Nastaveni]\r\nMena=EUR\r\n");
+        writeBytes(path, "[Nastaveni]\r\nMena=EUR\r\n");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.resize(IniFile::maxFileBytes + 1));

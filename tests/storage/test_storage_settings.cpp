@@ -1,22 +1,12 @@
 #include "storage/inifile.h"
 #include "storage/settings.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Every key of both sections with a value of its own, in the order the dialog writes them.
 const QByteArray everyKey = "[Nastaveni]\r\n"
@@ -164,14 +154,14 @@ void SettingsTest::defaultsWithoutFile() {
 }
 
 void SettingsTest::everyKeyIsReadIntoItsMember() {
-    putFile(iniPath(), everyKey);
+    writeBytes(iniPath(), everyKey);
     verifyEveryKeyValues(Settings::read(IniFile(iniPath())));
     QFile::remove(iniPath());
 }
 
 // Booleans go out as 1/0, every key in the dialog's order, TypProstredi untouched.
 void SettingsTest::writeStoresEveryDialogKeyInOrder() {
-    putFile(iniPath(), everyKey);
+    writeBytes(iniPath(), everyKey);
     const Settings s = Settings::read(IniFile(iniPath()));
     QFile::remove(iniPath());
 
@@ -185,7 +175,7 @@ void SettingsTest::writeStoresEveryDialogKeyInOrder() {
 void SettingsTest::writeKeepsKeysItDoesNotOwn() {
     const QByteArray original = "[Nastaveni]\r\nTypProstredi=1\r\nMena=EUR\r\n"
                                 "[HlavniFrm]\r\nZleva=5\r\n[TabulkaDB]\r\nCislo=80\r\n";
-    putFile(iniPath(), original);
+    writeBytes(iniPath(), original);
     IniFile ini(iniPath());
     Settings s;
     s.Mena = QStringLiteral("CZK");
@@ -238,7 +228,7 @@ void SettingsTest::valuesFromHandEditedFile() {
     QFETCH(bool, keepWindow);
     QFETCH(QString, businessName);
 
-    putFile(iniPath(), content);
+    writeBytes(iniPath(), content);
     const Settings s = Settings::read(IniFile(iniPath()));
     QCOMPARE(s.ZakladniSazbaDPH, rate);
     QCOMPARE(s.AutoCislo_FD, autoNumberReceived);
@@ -262,7 +252,7 @@ void SettingsTest::activeBook_data() {
 void SettingsTest::activeBook() {
     QFETCH(QByteArray, content);
     QFETCH(int, book);
-    putFile(iniPath(), content);
+    writeBytes(iniPath(), content);
     QCOMPARE(Settings::readTypProstredi(IniFile(iniPath())), book);
 
     IniFile ini(iniPath());
@@ -274,7 +264,7 @@ void SettingsTest::activeBook() {
 }
 
 void SettingsTest::perBookValuesPickTheirBooksMembers() {
-    putFile(iniPath(), everyKey);
+    writeBytes(iniPath(), everyKey);
     Settings s = Settings::read(IniFile(iniPath()));
     QFile::remove(iniPath());
 
@@ -308,7 +298,7 @@ void SettingsTest::perBookValuesPickTheirBooksMembers() {
 }
 
 void SettingsTest::seriesPickTheirMembers() {
-    putFile(iniPath(), everyKey);
+    writeBytes(iniPath(), everyKey);
     Settings s = Settings::read(IniFile(iniPath()));
     QFile::remove(iniPath());
     for (int series = 1; series <= Settings::seriesCount; ++series) {

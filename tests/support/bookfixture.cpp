@@ -1,10 +1,7 @@
 #include "support/bookfixture.h"
 
 #include "storage/bootstrap.h"
-
-#include <QFile>
-#include <QStringEncoder>
-#include <QTest>
+#include "support/testfiles.h"
 
 BookFixture::BookFixture(int typProstredi) {
     state.ProgramDir = dir.path() + u'/';
@@ -44,9 +41,5 @@ void BookFixture::openBook() {
 }
 
 void BookFixture::writeIni(const QStringList& lines) {
-    QFile file(iniPath());
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("BookFixture: cannot write %s", qPrintable(iniPath()));
-    QStringEncoder encoder("windows-1250");
-    file.write(encoder.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    writeLines(iniPath(), lines);
 }

@@ -1,15 +1,15 @@
 #pragma once
-// A book folder, the widgets the browse controller drives and the controller itself, started
-// the way the main window starts it.
+// A book folder with the pieces of the main window that the controllers drive: the window, its
+// actions, the grid, the filter strip, the status labels and the browse controller over them,
+// laid out and started the way the main window starts them. Header only: the test programs
+// that use it link the browse library, the support library does not.
 
-#include "browse/bookmodel.h"
+#include "actions/mainactions.h"
 #include "browse/browsecontroller.h"
 #include "support/bookfixture.h"
 #include "support/scriptedhost.h"
 
 #include <QDialog>
-#include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTableView>
@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
-struct BrowseRig {
+struct MainWindowRig {
     BookFixture fixture;
     AppState& state;
     QWidget window;
@@ -25,9 +25,9 @@ struct BrowseRig {
     QTableView* grid = new QTableView(&window);
     QWidget* filterPanel = new QWidget(&window);
     StatusLabels labels;
-    std::unique_ptr<BrowseController> controller;
+    std::unique_ptr<BrowseController> browse;
 
-    explicit BrowseRig(int typProstredi = 0) : fixture(typProstredi), state(fixture.state) {
+    explicit MainWindowRig(int typProstredi = 0) : fixture(typProstredi), state(fixture.state) {
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(filterPanel);
         layout->addWidget(grid);
@@ -40,15 +40,14 @@ struct BrowseRig {
         labels.La_TypProstredi->setText(state.activeBook.info().statusName);
         filterPanel->hide();
         window.resize(900, 500);
-        controller = std::make_unique<BrowseController>(state, actions, grid, labels, filterPanel);
+        browse = std::make_unique<BrowseController>(state, actions, grid, labels, filterPanel);
     }
 
-    // The start-up steps of the main window that belong to the book.
+    // The start-up steps of the main window that belong to the book, once the rows are in.
     void start() {
-        state.BookCondition.clear();
-        controller->ReopenBook();
-        controller->LayoutColumns();
-        controller->RefreshTotals();
+        QVERIFY2(browse->ReopenBook(), qPrintable(state.book.lastError()));
+        browse->LayoutColumns();
+        browse->RefreshTotals();
     }
 
     QString title(int column) const {
@@ -61,6 +60,7 @@ struct BrowseRig {
         return {labels.La_ZakladCelkem->text(), labels.La_DPHCelkem->text(),
                 labels.La_CelkemCelkem->text()};
     }
+    QString counter() const { return labels.La_Pocitadlo->text(); }
 };
 
 // Modal window scripts of a choice dialog: mark option `index`; mark it and confirm.
