@@ -239,7 +239,7 @@ private slots:
     void dataBandFilterFromThePanel() {
         TemplateDocument document;
         QString error;
-        QVERIFY(document.load(readFile(LUMIRA_TEST_DATA "/skeleton.fr3"), &error));
+        QVERIFY(document.load(fileBytes(LUMIRA_TEST_DATA "/skeleton.fr3"), &error));
         XmlNode* master = addBand(document, "TfrxMasterData", nullptr);
         document.insertElement(master, -1, createFieldMemo(document, entry("Číslo"), {}), "pole");
         bool found = false;
