@@ -24,6 +24,16 @@ void BackgroundLayout::run(LayoutInput input) {
         QMetaObject::invokeMethod(this, &BackgroundLayout::deliver, Qt::QueuedConnection);
         return !stop_ && (!hook || hook(page, index));
     };
+    const auto updateHook = std::move(input.pageUpdated);
+    // Updates come as the layout ends: the delivery that finishes brings them all at once.
+    input.pageUpdated = [this, &updateHook](const PreparedPage& page, int index) {
+        {
+            const QMutexLocker lock(&mutex_);
+            updated_.insert(index, page);
+        }
+        if (updateHook)
+            updateHook(page, index);
+    };
     const PreparedReport report = layoutReport(input);
     {
         const QMutexLocker lock(&mutex_);
@@ -35,17 +45,21 @@ void BackgroundLayout::run(LayoutInput input) {
 
 void BackgroundLayout::deliver() {
     QVector<PreparedPage> pages;
+    QMap<int, PreparedPage> updated;
     bool done = false;
     QStringList warnings;
     {
         const QMutexLocker lock(&mutex_);
         pages.swap(pending_);
+        updated.swap(updated_);
         done = finishPending_;
         warnings = warnings_;
         finishPending_ = false;
     }
     if (!pages.isEmpty())
         emit pagesReady(pages);
+    if (!updated.isEmpty())
+        emit pagesUpdated(updated); // after pagesReady: they are among those
     if (done)
         emit finished(warnings);
 }

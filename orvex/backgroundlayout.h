@@ -4,6 +4,7 @@
 
 #include "orvex/layoutengine.h"
 
+#include <QMap>
 #include <QMutex>
 #include <QObject>
 #include <QStringList>
@@ -18,14 +19,17 @@ namespace orvex {
 class BackgroundLayout : public QObject {
     Q_OBJECT
 public:
-    // Starts at once; a hook in the input is called in the worker after each page is handed on.
+    // Starts at once; the hooks in the input are called in the worker after each page is
+    // handed on.
     explicit BackgroundLayout(LayoutInput input, QObject* parent = nullptr);
     // Stops the layout after the page it is on and waits for the worker.
     ~BackgroundLayout() override;
 
 signals:
     void pagesReady(const QVector<orvex::PreparedPage>& pages);
-    void finished(const QStringList& warnings); // after the last pagesReady
+    // Pages handed on before with "…" for the count of all pages, now with the count.
+    void pagesUpdated(const QMap<int, orvex::PreparedPage>& pages); // by their indexes
+    void finished(const QStringList& warnings);                     // after the last pagesReady
 
 private:
     void run(LayoutInput input);
@@ -35,6 +39,7 @@ private:
     std::atomic<bool> stop_{false};
     QMutex mutex_; // guards what follows
     QVector<PreparedPage> pending_;
+    QMap<int, PreparedPage> updated_;
     QStringList warnings_;
     bool finishPending_ = false;
 };

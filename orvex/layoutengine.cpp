@@ -8,6 +8,7 @@
 #include "orvex/valueformat.h"
 
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <numeric>
@@ -53,12 +54,10 @@ public:
     }
 
 private:
-    // Hands the pages before `end` that are final to the caller's hook.
+    // Hands the pages before `end` to the caller's hook.
     void releasePages(int end) {
         if (!input_.pageDone)
             return;
-        if (!deferred_.isEmpty())
-            end = qMin(end, deferred_.first().page);
         for (; released_ < end && !stopped_; ++released_)
             stopped_ = !input_.pageDone(out_.pages[released_], released_);
     }
@@ -84,15 +83,19 @@ private:
             &object, splitMemoText(object.text, object.openDelimiter, object.closeDelimiter));
     }
 
+    // Also through a report variable whose expression uses it.
+    bool usesTotalPages(const TextPiece& piece) const {
+        return piece.parsed.root &&
+               (context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages#")) ||
+                context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages")));
+    }
+
     bool usesTotalPages(const ReportObject& memo) {
         if (!memo.allowExpressions)
             return false;
-        for (const TextPiece& piece : pieces(memo))
-            if (piece.parsed.root &&
-                (context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages#")) ||
-                 context_.dependsOn(*piece.parsed.root, QStringLiteral("TotalPages"))))
-                return true;
-        return false;
+        const QVector<TextPiece>& all = pieces(memo);
+        return std::any_of(all.begin(), all.end(),
+                           [this](const TextPiece& piece) { return usesTotalPages(piece); });
     }
 
     QString expressionText(const ReportObject& memo, const TextPiece& piece) {
@@ -110,12 +113,15 @@ private:
         return formatValue(value, memo.format);
     }
 
-    QString memoText(const ReportObject& memo) {
+    // countUnknown: what uses the count of all pages shows "…", as no number would be true yet.
+    QString memoText(const ReportObject& memo, bool countUnknown = false) {
         if (!memo.allowExpressions)
             return memo.text;
         QString text;
         for (const TextPiece& piece : pieces(memo))
-            text += piece.isExpression ? expressionText(memo, piece) : piece.text;
+            text += !piece.isExpression                     ? piece.text
+                    : countUnknown && usesTotalPages(piece) ? QStringLiteral("…")
+                                                            : expressionText(memo, piece);
         return text;
     }
 
@@ -238,11 +244,14 @@ private:
                 stretchedRect(object, texts[i].text, at.bandHeight).translated(origin);
             if (rect.top() >= margin + at.clipBottom || rect.bottom() <= margin + at.clipTop)
                 continue;
-            if (object.kind == ObjectKind::Memo && usesTotalPages(object))
+            QString text = texts[i].text;
+            // The page may be handed on before the count is known; the text is set again then.
+            if (object.kind == ObjectKind::Memo && usesTotalPages(object)) {
                 deferred_ << DeferredText{int(out_.pages.size()) - 1, int(page.items.size()),
                                           &object, context_.state};
-            page.items << PreparedItem{&object, rect, texts[i].text, bottom, texts[i].highlight,
-                                       top};
+                text = memoText(object, true);
+            }
+            page.items << PreparedItem{&object, rect, text, bottom, texts[i].highlight, top};
         }
     }
 
@@ -636,6 +645,12 @@ private:
             context_.state = d.state;
             out_.pages[d.page].items[d.item].text = memoText(*d.memo);
         }
+        int updated = -1;
+        for (const DeferredText& d : deferred_)
+            if (input_.pageUpdated && !stopped_ && d.page < released_ && d.page != updated) {
+                updated = d.page;
+                input_.pageUpdated(out_.pages[d.page], d.page);
+            }
         deferred_.clear();
     }
 

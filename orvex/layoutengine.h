@@ -18,9 +18,11 @@ struct LayoutInput {
     std::shared_ptr<const DataTable> data;
     QHash<QString, QString> parameters;
     QDateTime now = QDateTime::currentDateTime();
-    // Called with each page as soon as it is final, in order (a page showing TotalPages waits
-    // for the last page); returning false stops the layout after that page.
+    // Called with each page as soon as it is laid out, in order; returning false stops the
+    // layout after that page. Until the last page is known, a count of all pages shows as "…".
     std::function<bool(const PreparedPage& page, int index)> pageDone;
+    // Called once the count is known with each page handed on earlier that shows it.
+    std::function<void(const PreparedPage& page, int index)> pageUpdated;
 };
 
 // Needs a QGuiApplication: texts are measured with the installed fonts.

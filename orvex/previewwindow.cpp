@@ -42,6 +42,7 @@ PreviewWindow::PreviewWindow(LayoutInput input, const QStringList& warnings, con
     setUp();
     layout_ = std::make_unique<BackgroundLayout>(std::move(input));
     connect(layout_.get(), &BackgroundLayout::pagesReady, this, &PreviewWindow::addPages);
+    connect(layout_.get(), &BackgroundLayout::pagesUpdated, this, &PreviewWindow::updatePages);
     connect(layout_.get(), &BackgroundLayout::finished, this, &PreviewWindow::finishLayout);
 }
 
@@ -174,6 +175,13 @@ void PreviewWindow::addPages(const QVector<PreparedPage>& pages) {
     report_.pages += pages;
     showPageCount();
     if (first)
+        render();
+}
+
+void PreviewWindow::updatePages(const QMap<int, PreparedPage>& pages) {
+    for (auto it = pages.begin(); it != pages.end(); ++it)
+        report_.pages[it.key()] = it.value();
+    if (pages.contains(page_ - 1))
         render();
 }
 

@@ -54,6 +54,7 @@ private:
     void buildWarnings(QLayout* layout);
     void showWarnings();
     void addPages(const QVector<PreparedPage>& pages);
+    void updatePages(const QMap<int, PreparedPage>& pages);
     void finishLayout(const QStringList& warnings);
     void showPageCount();
     void fitToScreen();
