@@ -20,6 +20,16 @@ void insertNumbers(EngineFixture& db, const QStringList& numbers) {
         db.exec(QStringLiteral("INSERT INTO FDosle (Cislo, Zaklad) VALUES ('%1', 10)").arg(n));
 }
 
+// A book of N1 .. N`count`, open on all of its rows.
+void openNumbered(EngineFixture& db, DataSet& set, int count) {
+    QStringList numbers;
+    for (int i = 1; i <= count; ++i)
+        numbers << QStringLiteral("N%1").arg(i);
+    insertNumbers(db, numbers);
+    set.setCommandText(kBookQuery);
+    QVERIFY(set.open());
+}
+
 } // namespace
 
 class DataSetTest : public QObject {
@@ -386,13 +396,9 @@ void DataSetTest::cachedRowsFollowChanges() {
     QFETCH(QString, change);
     QFETCH(int, recNo);
     EngineFixture db;
-    QStringList numbers;
-    for (int i = 1; i <= 20; ++i)
-        numbers << QStringLiteral("N%1").arg(i);
-    insertNumbers(db, numbers);
     DataSet set(&db.connection);
-    set.setCommandText(kBookQuery);
-    QVERIFY(set.open());
+    openNumbered(db, set, 20);
+    QVERIFY(set.isActive());
     for (int row = 0; row < set.recordCount(); ++row)
         set.valueAt(row, 0); // every page cached
     if (change == QLatin1String("remove")) {
