@@ -1,32 +1,27 @@
 #pragma once
 // A scrollable, updatable row set over an SQL text on the connection.
 //
-// For a book query ("SELECT * FROM T [WHERE ...] ORDER BY Id") only the ordered ids are
-// kept; row contents are read on demand in pages with a bounded cache, so a book of a
-// million rows opens fast and uses little memory. Any other query is read whole and is
-// read-only.
+// A book query ("SELECT * FROM T [WHERE ...] ORDER BY Id") takes its rows from the table page
+// by page and can change them (pagedidsource.h); any other query is read whole and is
+// read-only (wholeresultsource.h).
 
-#include "storage/engine/connection.h"
+#include "storage/engine/rowsource.h"
 
 #include <QBitArray>
 #include <QHash>
-#include <QList>
 #include <QObject>
-#include <QStringList>
 #include <functional>
 #include <memory>
 
-struct sqlite3_stmt;
-
 namespace engine {
 
-class Statement;
+class PagedIdSource;
 
 class DataSet : public QObject {
     Q_OBJECT
 public:
     enum class State { Inactive, Browse, Edit, Insert };
-    using Row = QVector<QVariant>;
+    using Row = RowSource::Row;
     using Bookmark = qint64; // the row's Id (book query) or its index; -1 = none
 
     explicit DataSet(Connection* connection, QObject* parent = nullptr);
@@ -38,9 +33,10 @@ public:
     void close();
     bool isActive() const { return state_ != State::Inactive; }
     State state() const { return state_; }
-    bool isEditable() const { return !table_.isEmpty(); }
-    const QString& tableName() const { return table_; }
-    // Text of the last failure of open, post, delete or a move that had to store a row.
+    bool isEditable() const { return book_ != nullptr; }
+    QString tableName() const; // empty for a read-only set
+    // Text of the last failure of open, post, delete, a move that had to store a row, or a
+    // read of rows.
     const QString& lastError() const { return lastError_; }
 
     // Rows and position.
@@ -66,7 +62,7 @@ public:
     bool controlsDisabled() const { return disabled_ > 0; }
 
     // Fields.
-    const QVector<FieldInfo>& fields() const { return fields_; }
+    const QVector<FieldInfo>& fields() const { return rows_->fields(); }
     int fieldIndex(const QString& name) const; // letter case ignored, -1 when missing
     QVariant value(const QString& field) const;
     QVariant value(int field) const;
@@ -80,13 +76,14 @@ public:
     // The same straight from SQLite, for readers of millions of values (exports, search):
     // `columns` are "*" or quoted field names after "Id, ". Each row comes either with the
     // statement on it, or with its values (a row gone meanwhile, a set read whole).
-    using StoredVisit = std::function<bool(int row, sqlite3_stmt* statement, const Row* values)>;
+    using StoredVisit = RowSource::StoredVisit;
     bool scanStored(const QString& columns, int from, const StoredVisit& visit) const;
     QString text(const QString& field) const; // plain text form
     double number(const QString& field) const;
     // Assigns in edit or insert state; false (with lastError) otherwise or for an unknown field.
     bool setValue(const QString& field, const QVariant& value);
-    bool isModified() const { return modified_; }
+    // A field was assigned since the row became pending.
+    bool isModified() const;
     // While a row is corrected: the row as it was read when the correction began, and the row
     // as the database holds it now (empty when it is gone; false with lastError when the
     // database failed). Another copy of the program may have changed it in between.
@@ -127,50 +124,31 @@ signals:
     void fieldChanged(int field); // a field of the current row was assigned
 
 private:
-    struct Page {
-        QVector<Row> rows;
-    };
-
     Connection* connection_;
     QString commandText_;
-    QString table_;
     mutable QString lastError_;
     State state_ = State::Inactive;
-    QVector<FieldInfo> fields_;
-    int idField_ = -1;
-    QVector<qint64> ids_;            // book query: ordered ids
-    QVector<Row> rows_;              // other queries: all rows
-    mutable QHash<int, Page> pages_; // book query: cached pages by page number
-    mutable QList<int> pageOrder_;   // least recently used first
-    mutable std::unique_ptr<Statement> rangeStatement_;
-    mutable std::unique_ptr<Statement> idsStatement_;
-    mutable int lastPage_ = -1;
+    std::unique_ptr<RowSource> rows_; // an empty one while closed
+    PagedIdSource* book_ = nullptr;   // the same source when its rows can be changed
     int current_ = -1;
     int beforeInsert_ = -1;
     bool eof_ = true;
     bool bof_ = true;
     Row buffer_;
     Row original_;
-    QBitArray assigned_;
-    bool modified_ = false;
+    QBitArray assigned_; // fields of the pending row set since it became pending
     int disabled_ = 0;
     bool missedNotification_ = false;
     QHash<int, QString> displayFormats_;
     QHash<int, QString> editFormats_;
 
-    bool openBook(const QString& table, const QString& condition);
+    bool openSource();
     bool openWhole();
     const Row& rowAt(int row) const;
-    void loadPage(int page) const;
-    Row missingRow(qint64 id) const;
-    void dropCache();
     void setState(State state);
     bool moveToIndex(int index);
     void notifyMove();
     bool fail(const QString& message) const;
-    bool insertRow();
-    bool updateRow();
-    bool readRow(qint64 id, Row& row);
     QString formatValue(const QVariant& value, const QString& pattern) const;
     template <typename Signal, typename... Args> void notify(Signal signal, Args... args);
 };

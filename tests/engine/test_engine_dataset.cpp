@@ -23,6 +23,16 @@ void insertNumbers(EngineFixture& db, const QStringList& numbers) {
     db.exec(QStringLiteral("COMMIT"));
 }
 
+// A book of N1 .. N`count`, open on all of its rows.
+void openNumbered(EngineFixture& db, DataSet& set, int count) {
+    QStringList numbers;
+    for (int i = 1; i <= count; ++i)
+        numbers << QStringLiteral("N%1").arg(i);
+    insertNumbers(db, numbers);
+    set.setCommandText(kBookQuery);
+    QVERIFY(set.open());
+}
+
 } // namespace
 
 class DataSetTest : public QObject {
@@ -44,6 +54,9 @@ private slots:
     void otherQueriesAreReadWhole();
     void scanFieldFollowsTheShownRows();
     void readingLeavesNoLockBehind();
+    void cachedRowsFollowChanges_data();
+    void cachedRowsFollowChanges();
+    void failedReadIsReportedAndTriedAgain();
     void millionRows();
     void millionAmountsSumExactly();
 };
@@ -368,6 +381,63 @@ void DataSetTest::readingLeavesNoLockBehind() {
     QString error;
     QVERIFY2(other.execute(QStringLiteral("INSERT INTO FDosle (Cislo) VALUES ('jinde')"), &error),
              qPrintable(error));
+}
+
+void DataSetTest::cachedRowsFollowChanges_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("recNo");
+    // 20 rows: a whole page of 16 and a part of the next one.
+    QTest::newRow("remove on the first page") << "remove" << 1;
+    QTest::newRow("remove the first row of the last page") << "remove" << 17;
+    QTest::newRow("remove the last row") << "remove" << 20;
+    QTest::newRow("append to the last page") << "append" << 0;
+    QTest::newRow("edit on the last page") << "edit" << 18;
+}
+
+void DataSetTest::cachedRowsFollowChanges() {
+    QFETCH(QString, change);
+    QFETCH(int, recNo);
+    EngineFixture db;
+    DataSet set(&db.connection);
+    openNumbered(db, set, 20);
+    QVERIFY(set.isActive());
+    for (int row = 0; row < set.recordCount(); ++row)
+        set.valueAt(row, 0); // every page cached
+    if (change == QLatin1String("remove")) {
+        QVERIFY(set.moveTo(recNo));
+        QVERIFY(set.remove());
+    } else {
+        if (change == QLatin1String("append"))
+            QVERIFY(set.append());
+        else
+            QVERIFY(set.moveTo(recNo) && set.edit());
+        set.setValue(QStringLiteral("Cislo"), QStringLiteral("změna"));
+        set.setValue(QStringLiteral("Zaklad"), 12.34567); // stored rounded
+        QVERIFY2(set.post(), qPrintable(set.lastError()));
+    }
+    // What the cache shows is what a set opened afresh reads from the table.
+    DataSet fresh(&db.connection);
+    fresh.setCommandText(kBookQuery);
+    QVERIFY(fresh.open());
+    QCOMPARE(set.recordCount(), fresh.recordCount());
+    for (int row = 0; row < fresh.recordCount(); ++row)
+        for (int field = 0; field < fresh.fields().size(); ++field)
+            QVERIFY2(set.valueAt(row, field) == fresh.valueAt(row, field),
+                     qPrintable(QStringLiteral("row %1, field %2").arg(row).arg(field)));
+}
+
+void DataSetTest::failedReadIsReportedAndTriedAgain() {
+    EngineFixture db;
+    insertNumbers(db, {QStringLiteral("A1"), QStringLiteral("A2")});
+    DataSet set(&db.connection);
+    set.setCommandText(kBookQuery);
+    QVERIFY(set.open());
+    const int cislo = set.fieldIndex(QStringLiteral("Cislo"));
+    db.exec(QStringLiteral("ALTER TABLE FDosle RENAME TO Jinam"));
+    QCOMPARE(set.valueAt(1, cislo), QVariant());
+    QVERIFY2(set.lastError().contains(QLatin1String("FDosle")), qPrintable(set.lastError()));
+    db.exec(QStringLiteral("ALTER TABLE Jinam RENAME TO FDosle"));
+    QCOMPARE(set.valueAt(1, cislo).toString(), QStringLiteral("A2"));
 }
 
 namespace {
