@@ -12,11 +12,15 @@
 
 namespace engine {
 
-int QueryResult::fieldIndex(const QString& name) const {
+int fieldIndexIn(const QVector<FieldInfo>& fields, const QString& name) {
     for (int i = 0; i < fields.size(); ++i)
         if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
+}
+
+int QueryResult::fieldIndex(const QString& name) const {
+    return fieldIndexIn(fields, name);
 }
 
 Connection::Connection() = default;

@@ -23,6 +23,9 @@ struct FieldInfo {
     int maxLength = 0; // VARCHAR(n) limit, 0 = none
 };
 
+// Position of a column by name, letter case ignored; -1 when missing.
+int fieldIndexIn(const QVector<FieldInfo>& fields, const QString& name);
+
 // A query result read whole: column descriptions and rows of values.
 // Values: NULL as an invalid QVariant, integers as qint64, currency as double,
 // dates as QDate (QDateTime when a time of day is stored), texts as QString.

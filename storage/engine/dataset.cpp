@@ -23,13 +23,6 @@ const QRegularExpression& bookQueryPattern() {
     return pattern;
 }
 
-int fieldIndexIn(const QVector<FieldInfo>& fields, const QString& name) {
-    for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
-}
-
 } // namespace
 
 DataSet::DataSet(Connection* connection, QObject* parent)
