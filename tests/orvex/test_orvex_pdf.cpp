@@ -159,6 +159,22 @@ private slots:
         QVERIFY(text.contains("Zboží 1"));
         for (const QString& word : longName.split(' '))
             QVERIFY2(text.contains(word), qPrintable(word + "\n" + text));
+
+        // The line under a wrapped row runs along the row's bottom in every column, not under
+        // the first line of the short ones.
+        const QVector<orvex::PreparedItem>& items = job.report.pages.first().items;
+        const auto name = std::find_if(items.begin(), items.end(),
+                                       [&](const auto& item) { return item.text == longName; });
+        QVERIFY(name != items.end());
+        double rowBottom = 0;
+        for (const orvex::PreparedItem& item : items)
+            if (qFuzzyCompare(item.rect.top(), name->rect.top()))
+                rowBottom = qMax(rowBottom, item.rect.bottom());
+        QVERIFY(rowBottom > name->rect.top() + 20);
+        for (const orvex::PreparedItem& item : items)
+            if (qFuzzyCompare(item.rect.top(), name->rect.top()) &&
+                (item.object->frame.sides & orvex::FrameBottom))
+                QCOMPARE(item.rect.bottom(), rowBottom);
     }
 
     void vatOverviewNamesItsScopeAndItsTitleOnce_data() {
