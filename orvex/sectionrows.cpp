@@ -8,7 +8,7 @@ namespace orvex {
 namespace {
 
 QString conditionNote(const Band& header, const QString& error) {
-    return QStringLiteral("Podmínka skupiny „%1“ nelze vyhodnotit: %2.").arg(header.name, error);
+    return QStringLiteral("Podmínku skupiny „%1“ nelze vyhodnotit: %2.").arg(header.name, error);
 }
 
 // The condition's value for each position of the context's row order.

@@ -1,5 +1,6 @@
 // What objects show beyond a plain field, rendered to PDF and read back: codes whose data the
-// template keeps only as hex bytes (decoded with zbarimg), variables computed by functions.
+// template keeps only as hex bytes (decoded with zbarimg), variables computed by functions, a
+// group condition that cannot be computed.
 
 #include "orvex/orvexfixtures.h"
 #include "orvex/reportjob.h"
@@ -77,6 +78,18 @@ private slots:
         QCOMPARE(warnings.filter("Chybna"),
                  QStringList({"Výraz „Chybna“ v objektu „Broken“ nelze vyhodnotit: proměnnou "
                               "„Chybna“ nelze vyhodnotit: neznámá funkce „formatcurr“."}));
+    }
+
+    // A group condition the evaluator cannot compute is named in a sentence of its own.
+    void groupConditionThatFailsIsNamed() {
+        QStringList warnings;
+        bool ok = false;
+        const QString pdf = render("skupina_chyba.fr3", 2, &warnings, &ok);
+        QVERIFY2(ok, qPrintable(pdf));
+        const QStringList named = warnings.filter("skupiny");
+        QCOMPARE(named.size(), 1);
+        QVERIFY2(named.first().startsWith("Podmínku skupiny „GroupHeader1“ nelze vyhodnotit: "),
+                 qPrintable(named.first()));
     }
 };
 
