@@ -137,6 +137,20 @@ private:
                      .arg(handler, name));
     }
 
+    // A page as long as its content, or repeated for every row, is laid out as one page of
+    // its paper size.
+    void checkPageFlow(const Attributes& a, const QString& name) {
+        if (a.value(QStringLiteral("endlessheight")).compare(u"True", Qt::CaseInsensitive) == 0)
+            warn(QStringLiteral("Stránka „%1“ s neomezenou výškou není podporována; tiskne se na "
+                                "listy velikosti zadané v předloze.")
+                     .arg(name));
+        const QString rows = a.value(QStringLiteral("datasetname"));
+        if (!rows.isEmpty())
+            warn(QStringLiteral("Stránka „%1“ se neopakuje pro každý řádek datové sady „%2“; "
+                                "tiskne se jednou.")
+                     .arg(name, rows));
+    }
+
     FontSpec readFont(const Attributes& a, FontSpec font) {
         if (a.contains(QStringLiteral("font.name")))
             font.name = a.value(QStringLiteral("font.name"));
@@ -385,6 +399,7 @@ private:
         if (page.columnWidth * pixelsPerMm * page.columns > page.printableWidth() + 1)
             page.columnWidth = 0; // one-column pages often store the paper width here
         checkUnsupported(a, page.name);
+        checkPageFlow(a, page.name);
         const FontSpec pageFont = readFont(a, FontSpec());
         while (xml_.readNextStartElement()) {
             const QString type = xml_.name().toString();
@@ -423,6 +438,10 @@ private:
                 readPage(report.pages.last());
             } else if (type == QLatin1String("Variables")) {
                 readVariables(report);
+            } else if (type == QLatin1String("TfrxDialogPage")) {
+                warn(QStringLiteral("Dialogová stránka „%1“ není podporována a byla vynechána.")
+                         .arg(readAttributes(xml_).value(QStringLiteral("name"))));
+                xml_.skipCurrentElement();
             } else if (type == QLatin1String("TfrxDMPPage")) {
                 warn(QStringLiteral("Stránka pro jehličkovou tiskárnu „%1“ není podporována a "
                                     "byla vynechána.")

@@ -164,6 +164,30 @@ private slots:
         QCOMPARE(result.report.pages[0].sections.size(), 1);
     }
 
+    // Pages the library prints otherwise than designed, or not at all, are named: nothing of
+    // a template is dropped silently.
+    void pagesTheLibraryCannotPrintAsDesignedAreNamed() {
+        const ParseResult result = parseTemplate(R"(<?xml version="1.0" encoding="utf-8"?>
+<TfrxReport>
+  <TfrxDialogPage Name="Dotaz"><TfrxButtonControl Name="Ok"/></TfrxDialogPage>
+  <TfrxReportPage Name="Uctenka" EndlessHeight="True" DataSetName="Kniha">
+    <TfrxMasterData Name="MasterData1" Height="20" Top="100" DataSetName="Kniha"/>
+  </TfrxReportPage>
+  <TfrxReportPage Name="Obycejna" EndlessHeight="False"/>
+  <TfrxDMPPage Name="Jehlicky"/>
+</TfrxReport>)");
+        QVERIFY(result.ok);
+        QCOMPARE(result.report.pages.size(), 2);
+        QCOMPARE(result.warnings,
+                 QStringList({"Dialogová stránka „Dotaz“ není podporována a byla vynechána.",
+                              "Stránka „Uctenka“ s neomezenou výškou není podporována; tiskne "
+                              "se na listy velikosti zadané v předloze.",
+                              "Stránka „Uctenka“ se neopakuje pro každý řádek datové sady "
+                              "„Kniha“; tiskne se jednou.",
+                              "Stránka pro jehličkovou tiskárnu „Jehlicky“ není podporována a "
+                              "byla vynechána."}));
+    }
+
     void inheritedTemplateAppliesItsChanges() {
         const LoadedTemplate loaded = loadTemplateFile(LUMIRA_TEST_DATA "/zdedena.fr3");
         QVERIFY2(loaded.ok, qPrintable(loaded.error));
