@@ -9,6 +9,19 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace {
+
+// The help page shipped beside the executable.
+QString helpPagePath() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/napoveda.html");
+}
+
+QString homePage() {
+    return QStringLiteral("http://") + dialogs::homeHost() + u'/';
+}
+
+} // namespace
+
 HelpController::HelpController(const AppState& state, MainActions& actions, QObject* parent)
     : QObject(parent), state_(state) {
     const std::pair<QAction*, void (HelpController::*)()> commands[] = {
@@ -19,14 +32,6 @@ HelpController::HelpController(const AppState& state, MainActions& actions, QObj
         action->setEnabled(true);
         connect(action, &QAction::triggered, this, handler);
     }
-}
-
-QString HelpController::helpPagePath() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/napoveda.html");
-}
-
-QString HelpController::homePage() {
-    return QStringLiteral("http://") + dialogs::homeHost() + u'/';
 }
 
 void HelpController::Akce_OProgramuExecute() {

@@ -12,11 +12,6 @@ public:
     // Connects and enables Akce_Napoveda, Akce_Domu and Akce_OProgramu.
     HelpController(const AppState& state, MainActions& actions, QObject* parent);
 
-    // The help page shipped beside the executable.
-    static QString helpPagePath();
-    // The program's home page.
-    static QString homePage();
-
     void Akce_OProgramuExecute();
     void Akce_NapovedaExecute();
     void Akce_DomuExecute();

@@ -484,6 +484,20 @@ private:
 
     RowSpan groupSpan(int level) const { return RowSpan{groupStart_[level], groupEnd_[level]}; }
 
+    // The rows of the data that the band's filter lets through, in their order.
+    QVector<int> rowsPassing(const Band& band) {
+        if (band.filter.isEmpty())
+            return allRows_;
+        QVector<int> passed;
+        context_.state.order = &allRows_;
+        for (int row = 0; row < allRows_.size(); ++row) {
+            context_.state.position = row;
+            if (passesFilter(band))
+                passed << row;
+        }
+        return passed;
+    }
+
     // Fills the rows of a section; kept for the whole run, deferred texts point at them.
     const SectionRows& sectionRows(const DataSection& section) {
         rows_.emplace_back();
@@ -493,16 +507,8 @@ private:
         QVector<const Band*> headers;
         for (const GroupLevel& level : section.groups)
             headers << &page_->bands[level.header];
-        const Band& master = page_->bands[section.master];
-        QVector<int> passed = master.filter.isEmpty() ? allRows_ : QVector<int>();
-        context_.state.order = &allRows_;
-        for (int row = 0; row < allRows_.size() && !master.filter.isEmpty(); ++row) {
-            context_.state.position = row;
-            if (passesFilter(master))
-                passed << row;
-        }
         QStringList notes;
-        groupRows(rows, passed, headers, context_, notes);
+        groupRows(rows, rowsPassing(page_->bands[section.master]), headers, context_, notes);
         for (const QString& note : notes)
             warn(note);
         return rows;
